@@ -1,0 +1,87 @@
+// File and folder services: directory search, attributes, whole-file I/O, deletion and the shell copy.
+#pragma once
+
+#include "platform/Error.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// File attribute bits with their Windows values.
+constexpr std::uint32_t kAttrReadOnly = 0x01;
+constexpr std::uint32_t kAttrHidden = 0x02;
+constexpr std::uint32_t kAttrSystem = 0x04;
+constexpr std::uint32_t kAttrDirectory = 0x10;
+constexpr std::uint32_t kAttrArchive = 0x20;
+constexpr std::uint32_t kAttrNormal = 0x80;
+
+// One entry of a directory search.
+struct FindEntry {
+    std::string name; // the entry's own name, in the case it was created with
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+// Directory search of `pattern` (a full path whose last component may hold * and ?), every entry
+// whatever its attributes, in the platform's order; "." and ".." come first where the platform
+// returns them. Nothing found gives kErrorFileNotFound and an empty list.
+Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries);
+
+// Length of the file `path` (no wildcards); a folder or a missing file fails.
+Error fileLength(const std::string& path, std::uint64_t& length);
+
+// Attributes of the file or folder `path`.
+Error getAttributes(const std::string& path, std::uint32_t& attributes);
+
+// Sets the attributes of `path`; kAttrNormal alone clears them all.
+Error setAttributes(const std::string& path, std::uint32_t attributes);
+
+// Reads the whole file `path` into `bytes`; `bytes` is left empty on failure.
+Error readFile(const std::string& path, std::string& bytes);
+
+// Creates or truncates `path` and writes `bytes`; a read-only or hidden target refuses as on Windows.
+Error writeFile(const std::string& path, const std::string& bytes);
+
+// Appends `bytes` to `path`, creating it when missing.
+Error appendFile(const std::string& path, const std::string& bytes);
+
+// Deletes the one file `path` whatever its hidden or system bits; a read-only file refuses.
+Error deleteFile(const std::string& path);
+
+// Deletes every ordinary file matching `pattern` (hidden, system and folder entries are passed
+// over); a match that cannot be deleted is left and the first such error is returned after the
+// others were tried. No match gives kErrorFileNotFound.
+Error deleteFiles(const std::string& pattern);
+
+// Creates the one folder `path`; its parent must exist.
+Error createFolder(const std::string& path);
+
+// Removes the empty folder `path`.
+Error removeFolder(const std::string& path);
+
+// Outcome of a tree deletion: the first failure and the path it happened on.
+struct TreeResult {
+    Error error = kOk;
+    std::string failedPath;
+};
+
+// Deletes the folder `path` (wildcards allowed in its last component; each match is deleted) with
+// all files and subfolders, read-only ones too, never following links or reparse points. Stops at
+// the first item it cannot delete and leaves everything not yet deleted in place.
+TreeResult deleteTree(const std::string& path);
+
+// Outcome of a shell copy: the shell's own result and its "any operation aborted" flag.
+struct ShellCopyResult {
+    Error result = kOk;
+    bool anyAborted = false;
+};
+
+// The shell's silent copy (FO_COPY without confirmations, missing folders created): `source` is a
+// file, a folder or a pattern in its last component; `destination` the folder to copy into.
+// `showProgress` lets the shell show its progress window for a long copy.
+ShellCopyResult shellCopy(const std::string& source, const std::string& destination,
+                          bool showProgress);
+
+} // namespace platform

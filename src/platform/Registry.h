@@ -1,0 +1,62 @@
+// Registry services with NT semantics: open, create, enumerate, query, set and delete keys and values.
+#pragma once
+
+#include "platform/Error.h"
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// An open key: a root's 32-bit handle value below, or a key opened by regOpenKey/regCreateKey.
+using RegKey = std::uint64_t;
+
+constexpr RegKey kHkeyClassesRoot = 0x80000000;
+constexpr RegKey kHkeyCurrentUser = 0x80000001;
+constexpr RegKey kHkeyLocalMachine = 0x80000002;
+constexpr RegKey kHkeyUsers = 0x80000003;
+constexpr RegKey kHkeyPerformanceData = 0x80000004;
+constexpr RegKey kHkeyCurrentConfig = 0x80000005;
+constexpr RegKey kHkeyDynData = 0x80000006;
+
+// Value types with their Windows numbers.
+constexpr std::uint32_t kRegNone = 0;
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+constexpr std::uint32_t kRegMultiSz = 7;
+
+// Access asked for when opening: RegOpenKeyA's default, KEY_READ, KEY_QUERY_VALUE, KEY_ALL_ACCESS.
+enum class RegAccess { Default, Read, QueryValue, AllAccess };
+
+// Opens `subKey` below `parent` (an empty subKey opens `parent` again).
+Error regOpenKey(RegKey parent, const std::string& subKey, RegAccess access, RegKey& key);
+
+// Opens or creates `subKey` below `parent`, with every missing key on the way.
+Error regCreateKey(RegKey parent, const std::string& subKey, RegKey& key);
+
+// Name of the subkey at `index` in the platform's order; kErrorNoMoreItems past the last one.
+// Names longer than 259 characters give kErrorMoreData, as a 260-character buffer would.
+Error regEnumKey(RegKey key, std::uint32_t index, std::string& name);
+
+// One value at `index`: its name, type and data bytes (strings keep their terminating NULs).
+Error regEnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                   std::string& data);
+
+// Type and data bytes of the value `name` ("" is the key's unnamed value).
+Error regQueryValue(RegKey key, const std::string& name, std::uint32_t& type, std::string& data);
+
+// Creates or replaces the value `name` with `type` and raw `data` bytes.
+Error regSetValue(RegKey key, const std::string& name, std::uint32_t type, const std::string& data);
+
+// Deletes `subKey` below `parent`; a key that still has subkeys refuses with kErrorAccessDenied.
+Error regDeleteKey(RegKey parent, const std::string& subKey);
+
+// Deletes the value `name` of `key`.
+Error regDeleteValue(RegKey key, const std::string& name);
+
+// Closes a key opened by regOpenKey or regCreateKey; closing a root is a no-op.
+Error regCloseKey(RegKey key);
+
+} // namespace platform
