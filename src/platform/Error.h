@@ -1,4 +1,5 @@
-// Win32 error codes as the platform layer reports them; every operation returns one instead of throwing.
+// Win32 error codes as the platform layer reports them; every operation returns one instead of
+// throwing.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-// File and folder services: directory search, attributes, whole-file I/O, deletion and the shell copy.
+// File and folder services: directory search, attributes, whole-file I/O, deletion and the shell
+// copy.
 #pragma once
 
 #include "platform/Error.h"
@@ -41,7 +42,8 @@ Error setAttributes(const std::string& path, std::uint32_t attributes);
 // Reads the whole file `path` into `bytes`; `bytes` is left empty on failure.
 Error readFile(const std::string& path, std::string& bytes);
 
-// Creates or truncates `path` and writes `bytes`; a read-only or hidden target refuses as on Windows.
+// Creates or truncates `path` and writes `bytes`; a read-only or hidden target refuses as on
+// Windows.
 Error writeFile(const std::string& path, const std::string& bytes);
 
 // Appends `bytes` to `path`, creating it when missing.

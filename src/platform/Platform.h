@@ -1,4 +1,5 @@
-// The whole platform layer: the only interface through which the program reaches the operating system.
+// The whole platform layer: the only interface through which the program reaches the operating
+// system.
 #pragma once
 
 #include "platform/Error.h"

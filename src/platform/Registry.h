@@ -1,4 +1,5 @@
-// Registry services with NT semantics: open, create, enumerate, query, set and delete keys and values.
+// Registry services with NT semantics: open, create, enumerate, query, set and delete keys and
+// values.
 #pragma once
 
 #include "platform/Error.h"

@@ -1,4 +1,5 @@
-// System facts: folders, version records, display adapter, single instance, clock, private profiles.
+// System facts: folders, version records, display adapter, single instance, clock, private
+// profiles.
 #pragma once
 
 #include "platform/Error.h"
@@ -24,9 +25,10 @@ std::string tempPath();
 struct VersionInfo {
     std::uint32_t major = 0;
     std::uint32_t minor = 0;
-    std::uint32_t build = 0; // as the platform reports it; Windows 9x keeps the version in the high word
-    std::uint32_t platformId = 0; // 1 Windows 9x, 2 NT family
-    std::string csdVersion;       // service pack text, up to its first NUL
+    std::uint32_t build =
+        0; // as the platform reports it; Windows 9x keeps the version in the high word
+    std::uint32_t platformId = 0;       // 1 Windows 9x, 2 NT family
+    std::string csdVersion;             // service pack text, up to its first NUL
     std::uint16_t servicePackMajor = 0; // extended record only
     std::uint16_t servicePackMinor = 0;
     std::uint16_t suiteMask = 0;
@@ -38,10 +40,12 @@ struct VersionInfo {
 bool getVersionInfo(bool extended, VersionInfo& info);
 
 // VerSetConditionMask: adds `condition` for the field bit `typeBit` to `mask`.
-std::uint64_t verSetConditionMask(std::uint64_t mask, std::uint32_t typeBit, std::uint8_t condition);
+std::uint64_t verSetConditionMask(std::uint64_t mask, std::uint32_t typeBit,
+                                  std::uint8_t condition);
 
 // VerifyVersionInfoA against the extended record `wanted`; true when the system satisfies it.
-bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask, std::uint64_t conditionMask);
+bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask,
+                       std::uint64_t conditionMask);
 
 // EnumDisplayDevicesA(NULL, index): the device's description string; false when there is none.
 bool displayDeviceString(std::uint32_t index, std::string& description);

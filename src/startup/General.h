@@ -13,7 +13,8 @@ bool FileExists(const std::string& path);
 // hidden, system and folder entries do not count.
 bool VisibleFileExists(const std::string& path);
 
-// True when a search for `path` finds a folder or an ordinary file that is neither hidden nor system.
+// True when a search for `path` finds a folder or an ordinary file that is neither hidden nor
+// system.
 bool FolderExists(const std::string& path);
 
 // The Windows folder without a trailing backslash (a drive root keeps it); empty on failure.

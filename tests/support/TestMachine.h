@@ -1,4 +1,5 @@
-// Scratch areas on the machine under test: a fresh simulated machine, or a private corner of a real one.
+// Scratch areas on the machine under test: a fresh simulated machine, or a private corner of a real
+// one.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@ void shutdown();
 
 // One test's private place on the machine; everything it made is removed when it dies.
 class ScratchArea {
-public:
+  public:
     ScratchArea();
     ~ScratchArea();
     ScratchArea(const ScratchArea&) = delete;
@@ -29,7 +30,7 @@ public:
 
 // Keeps `path` open without sharing, so deleting or overwriting it fails as a file in use does.
 class HoldOpen {
-public:
+  public:
     explicit HoldOpen(const std::string& path);
     ~HoldOpen();
     HoldOpen(const HoldOpen&) = delete;
@@ -37,7 +38,7 @@ public:
     // True when the file could be opened and is now held.
     bool held() const { return handle != 0; }
 
-private:
+  private:
     std::uintptr_t handle = 0;
     std::string path;
 };

@@ -1,0 +1,87 @@
+// Registry functions of the cleaning engine, on the platform's registry interface.
+#include "cleaning/Registry.h"
+
+#include "platform/Registry.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// Upper-cases ASCII letters only: root names are plain ASCII.
+std::string upperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+std::uint32_t RootKeyFromName(const std::string& name) {
+    static const std::array<std::pair<const char*, std::uint32_t>, 7> kRoots = {{
+        {"HKEY_CLASSES_ROOT", 0x80000000u},
+        {"HKEY_CURRENT_USER", 0x80000001u},
+        {"HKEY_LOCAL_MACHINE", 0x80000002u},
+        {"HKEY_USERS", 0x80000003u},
+        {"HKEY_PERFORMANCE_DATA", 0x80000004u},
+        {"HKEY_CURRENT_CONFIG", 0x80000005u},
+        {"HKEY_DYN_DATA", 0x80000006u},
+    }};
+    const std::string upper = upperAscii(name);
+    for (const auto& root : kRoots) {
+        if (upper == root.first) {
+            return root.second;
+        }
+    }
+    return 0;
+}
+
+void DeleteKey(std::uint64_t root, const std::string& keyPath) {
+    platform::regDeleteKey(root, keyPath);
+}
+
+bool DeleteSubKeys(std::uint64_t root, const std::string& keyPath) {
+    platform::RegKey key = 0;
+    if (platform::regOpenKey(root, keyPath, platform::RegAccess::AllAccess, key) != platform::kOk) {
+        return true;
+    }
+    bool succeeded = true;
+    // Always index 0: each pass deletes the subkey it found, so the next one moves up.
+    std::string subKey;
+    while (platform::regEnumKey(key, 0, subKey) == platform::kOk) {
+        if (!DeleteSubKeys(key, subKey) || platform::regDeleteKey(key, subKey) != platform::kOk) {
+            succeeded = false;
+            break;
+        }
+    }
+    platform::regCloseKey(key);
+    return succeeded;
+}
+
+void DeleteValue(std::uint64_t root, const std::string& keyPath, const std::string& valueName) {
+    platform::RegKey key = 0;
+    if (platform::regOpenKey(root, keyPath, platform::RegAccess::Default, key) != platform::kOk) {
+        return;
+    }
+    platform::regDeleteValue(key, valueName);
+    platform::regCloseKey(key);
+}
+
+std::string ReadRegString(std::uint64_t root, const std::string& keyPath,
+                          const std::string& valueName) {
+    platform::RegKey key = 0;
+    if (platform::regOpenKey(root, keyPath, platform::RegAccess::Default, key) != platform::kOk) {
+        return std::string();
+    }
+    std::uint32_t type = 0;
+    std::string data;
+    const platform::Error result = platform::regQueryValue(key, valueName, type, data);
+    platform::regCloseKey(key);
+    if (result != platform::kOk || type != platform::kRegSz) {
+        return std::string();
+    }
+    return data.substr(0, data.find('\0'));
+}
