@@ -1,0 +1,210 @@
+// The registry search walk: depth first, a key reported before its subkeys are searched.
+#include "cleaning/RegSearch.h"
+
+#include "platform/Registry.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Stop code of a search that is running or idle.
+constexpr std::int32_t kNoError = 0;
+
+// Names a 260-character buffer can hold, and value data a 4096-byte buffer can hold.
+constexpr std::size_t kNameLimit = 259;
+constexpr std::size_t kDataLimit = 4096;
+
+const std::array<std::pair<std::uint64_t, const char*>, 7> kRootNames = {{
+    {platform::kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
+    {platform::kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+    {platform::kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+    {platform::kHkeyUsers, "HKEY_USERS"},
+    {platform::kHkeyPerformanceData, "HKEY_PERFORMANCE_DATA"},
+    {platform::kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+    {platform::kHkeyDynData, "HKEY_DYN_DATA"},
+}};
+
+// Windows-1252 upper case, so names with accented letters compare as the registry does.
+char upper(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) {
+        return static_cast<char>(u - 0x20);
+    }
+    return c;
+}
+
+std::string upperText(std::string text) {
+    for (char& c : text) {
+        c = upper(c);
+    }
+    return text;
+}
+
+// Reads "&H" hexadecimal or decimal text as a number; false when it is not one.
+bool parseRoot(const std::string& text, std::uint64_t& value) {
+    if (text.empty()) {
+        return false;
+    }
+    const bool hex = text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h');
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    const unsigned long long parsed = std::strtoull(digits.c_str(), &end, hex ? 16 : 10);
+    if (end == nullptr || *end != '\0') {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+std::string RootKeyName(std::uint64_t handle) {
+    for (const auto& root : kRootNames) {
+        if (root.first == handle) {
+            return root.second;
+        }
+    }
+    return std::string();
+}
+
+std::string FormatValueData(std::uint32_t type, const std::string& data) {
+    switch (type) {
+    case platform::kRegSz:
+    case platform::kRegMultiSz:
+        return data.substr(0, data.find('\0'));
+    case platform::kRegBinary: {
+        std::string text;
+        char pair[4];
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned char>(data[i]));
+            if (i > 0) {
+                text += ' ';
+            }
+            text += pair;
+        }
+        return text;
+    }
+    case platform::kRegDword: {
+        // Missing bytes of a short DWORD count as zero; the data is never read past its end.
+        std::uint32_t number = 0;
+        for (std::size_t i = 0; i < 4 && i < data.size(); ++i) {
+            number |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
+        }
+        char text[40];
+        std::snprintf(text, sizeof text, "0x%08X(%d)", number, static_cast<std::int32_t>(number));
+        return text;
+    }
+    default:
+        return "Temporary unsupported";
+    }
+}
+
+bool cRegSearch::IsMatch(const std::string& text) const {
+    if (searchFlags & kWholeText) {
+        return upperText(text) == upperText(searchString);
+    }
+    return upperText(text).find(upperText(searchString)) != std::string::npos;
+}
+
+bool cRegSearch::DoSearch() {
+    std::uint64_t root = 0;
+    if (!parseRoot(rootKey, root)) {
+        return false;
+    }
+    if (root == 0) {
+        for (const auto& each : kRootNames) {
+            if (stopCode != kNoError) {
+                break;
+            }
+            SearchKeys(each.first, subKey);
+        }
+    } else {
+        if (searchFlags & (kMatchValueNames | kMatchValueData)) {
+            SearchValues(root, subKey);
+        }
+        SearchKeys(root, subKey);
+    }
+    const std::int32_t reason = stopCode;
+    if (SearchFinished) {
+        SearchFinished(reason);
+    }
+    stopCode = kNoError;
+    return true;
+}
+
+void cRegSearch::report(std::uint64_t root, const std::string& key, const std::string& value) {
+    if (!SearchFound) {
+        return;
+    }
+    const std::int32_t error = SearchFound(RootKeyName(root), key, value);
+    // An error in the handler ends the walk as a stop request does, with its number as reason.
+    if (error != kNoError && stopCode == kNoError) {
+        stopCode = error;
+    }
+}
+
+void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
+    if (stopCode != kNoError) {
+        return;
+    }
+    platform::RegKey key = 0;
+    if (platform::regOpenKey(root, path, platform::RegAccess::Read, key) != platform::kOk) {
+        return;
+    }
+    std::string name;
+    for (std::uint32_t index = 0;; ++index) {
+        if (processPendingMessages) {
+            processPendingMessages();
+        }
+        if (platform::regEnumKey(key, index, name) != platform::kOk) {
+            break;
+        }
+        const std::string fullPath = path.empty() ? name : path + "\\" + name;
+        if (IsMatch(name)) {
+            report(root, fullPath, "*");
+        }
+        if (searchFlags & (kMatchValueNames | kMatchValueData)) {
+            SearchValues(root, fullPath);
+        }
+        SearchKeys(root, fullPath);
+    }
+    platform::regCloseKey(key);
+}
+
+void cRegSearch::SearchValues(std::uint64_t root, const std::string& path) {
+    if (stopCode != kNoError) {
+        return;
+    }
+    platform::RegKey key = 0;
+    if (platform::regOpenKey(root, path, platform::RegAccess::Read, key) != platform::kOk) {
+        return;
+    }
+    std::string name;
+    std::string data;
+    std::uint32_t type = 0;
+    for (std::uint32_t index = 0;; ++index) {
+        if (platform::regEnumValue(key, index, name, type, data) != platform::kOk ||
+            name.size() > kNameLimit || data.size() > kDataLimit) {
+            break; // a value too large for the buffers ends this key's values
+        }
+        if (data.empty()) {
+            data.assign(1, '\0');
+        }
+        const std::string text = FormatValueData(type, data);
+        if ((searchFlags & kMatchValueNames) && IsMatch(name)) {
+            report(root, path + "\\" + name, text);
+        }
+        if (searchFlags & kMatchValueData) {
+            const std::string shown = text.substr(0, text.find('\0'));
+            if (IsMatch(shown)) {
+                report(root, path + "\\" + name, shown);
+            }
+        }
+    }
+    platform::regCloseKey(key);
+}
