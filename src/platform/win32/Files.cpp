@@ -1,0 +1,332 @@
+// File and folder services on the Win32 API (ANSI functions).
+#include "platform/Files.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace platform {
+
+namespace {
+
+Error lastError() {
+    return static_cast<Error>(GetLastError());
+}
+
+// Closes a handle when it goes out of scope.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle(handle) {}
+    ~FileHandle() {
+        if (valid()) {
+            CloseHandle(handle);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle; }
+
+  private:
+    HANDLE handle;
+};
+
+// The folder part of `pattern` with its trailing separator ("C:\A\*.x" gives "C:\A\"), so that
+// a found name appended to it addresses the entry.
+std::string folderPart(const std::string& pattern) {
+    const std::string::size_type cut = pattern.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+}
+
+bool isDotEntry(const std::string& name) {
+    return name == "." || name == "..";
+}
+
+Error writeAll(HANDLE handle, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t left = bytes.size() - done;
+        const DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr)) {
+            return lastError();
+        }
+        done += written;
+    }
+    return kOk;
+}
+
+// Deletes the file or link `path`, clearing its read-only bit first; the bits are put back when
+// the delete still fails, so a file that stays keeps its attributes.
+Error forceDeleteFile(const std::string& path, DWORD attributes) {
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly && !SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        return lastError();
+    }
+    if (DeleteFileA(path.c_str())) {
+        return kOk;
+    }
+    const Error error = lastError();
+    if (readOnly) {
+        SetFileAttributesA(path.c_str(), attributes);
+    }
+    return error;
+}
+
+// Removes the empty folder or directory link `path`, clearing its read-only bit first.
+Error forceRemoveFolder(const std::string& path, DWORD attributes) {
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly && !SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        return lastError();
+    }
+    if (RemoveDirectoryA(path.c_str())) {
+        return kOk;
+    }
+    const Error error = lastError();
+    if (readOnly) {
+        SetFileAttributesA(path.c_str(), attributes);
+    }
+    return error;
+}
+
+// Deletes the folder `path` and all it holds; a reparse point is removed as a link and never
+// entered. The first failure ends the walk and is kept in `result`.
+void deleteFolderContents(const std::string& path, DWORD attributes, TreeResult& result) {
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        // The listing is read whole before anything is deleted, so deletion cannot disturb it.
+        std::vector<FindEntry> entries;
+        const Error listed = findFiles(path + "\\*", entries);
+        if (listed != kOk && listed != kErrorFileNotFound) {
+            result = TreeResult{listed, path};
+            return;
+        }
+        for (const FindEntry& entry : entries) {
+            if (isDotEntry(entry.name)) {
+                continue;
+            }
+            const std::string child = path + "\\" + entry.name;
+            if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                deleteFolderContents(child, entry.attributes, result);
+            } else {
+                const Error error = forceDeleteFile(child, entry.attributes);
+                if (error != kOk) {
+                    result = TreeResult{error, child};
+                }
+            }
+            if (result.error != kOk) {
+                return;
+            }
+        }
+    }
+    const Error error = forceRemoveFolder(path, attributes);
+    if (error != kOk) {
+        result = TreeResult{error, path};
+    }
+}
+
+// Refuses to write into an existing file whose attributes forbid it (read-only; hidden or system
+// when the file is to be replaced), as Windows does. Asked explicitly because a file system
+// without these bits, or Wine run by root, would otherwise let the write through.
+Error checkWritable(const std::string& path, bool replacing) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return kOk;
+    }
+    DWORD refused = FILE_ATTRIBUTE_READONLY;
+    if (replacing) {
+        refused |= FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    }
+    return (attributes & refused) != 0 ? kErrorAccessDenied : kOk;
+}
+
+} // namespace
+
+Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
+    entries.clear();
+    WIN32_FIND_DATAA data;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) {
+        const Error error = lastError();
+        return error == kErrorNoMoreFiles ? kErrorFileNotFound : error;
+    }
+    do {
+        FindEntry entry;
+        entry.name = data.cFileName;
+        entry.attributes = data.dwFileAttributes;
+        entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        entries.push_back(entry);
+    } while (FindNextFileA(search, &data));
+    const Error ended = lastError();
+    FindClose(search);
+    return ended == kErrorNoMoreFiles ? kOk : ended;
+}
+
+Error fileLength(const std::string& path, std::uint64_t& length) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return lastError();
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return kErrorFileNotFound;
+    }
+    length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return kOk;
+}
+
+Error getAttributes(const std::string& path, std::uint32_t& attributes) {
+    const DWORD found = GetFileAttributesA(path.c_str());
+    if (found == INVALID_FILE_ATTRIBUTES) {
+        return lastError();
+    }
+    attributes = found;
+    return kOk;
+}
+
+Error setAttributes(const std::string& path, std::uint32_t attributes) {
+    return SetFileAttributesA(path.c_str(), attributes) ? kOk : lastError();
+}
+
+Error readFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return lastError();
+    }
+    std::string contents;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            return lastError();
+        }
+        if (got == 0) {
+            break;
+        }
+        contents.append(buffer, got);
+    }
+    bytes.swap(contents);
+    return kOk;
+}
+
+Error writeFile(const std::string& path, const std::string& bytes) {
+    const Error refused = checkWritable(path, true);
+    if (refused != kOk) {
+        return refused;
+    }
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return lastError();
+    }
+    return writeAll(file.get(), bytes);
+}
+
+Error appendFile(const std::string& path, const std::string& bytes) {
+    const Error refused = checkWritable(path, false);
+    if (refused != kOk) {
+        return refused;
+    }
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return lastError();
+    }
+    LARGE_INTEGER zero{};
+    if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) {
+        return lastError();
+    }
+    return writeAll(file.get(), bytes);
+}
+
+Error deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) ? kOk : lastError();
+}
+
+Error deleteFiles(const std::string& pattern) {
+    std::vector<FindEntry> entries;
+    const Error listed = findFiles(pattern, entries);
+    if (listed != kOk) {
+        return listed;
+    }
+    const std::string folder = folderPart(pattern);
+    constexpr std::uint32_t kPassedOver = kAttrHidden | kAttrSystem | kAttrDirectory;
+    bool matched = false;
+    Error first = kOk;
+    for (const FindEntry& entry : entries) {
+        if ((entry.attributes & kPassedOver) != 0) {
+            continue;
+        }
+        matched = true;
+        const Error error = deleteFile(folder + entry.name);
+        if (first == kOk) {
+            first = error;
+        }
+    }
+    return matched ? first : kErrorFileNotFound;
+}
+
+Error createFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) ? kOk : lastError();
+}
+
+Error removeFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) ? kOk : lastError();
+}
+
+TreeResult deleteTree(const std::string& path) {
+    // "C:\A\" names the folder C:\A; an empty, "." or ".." last component would reach the
+    // parent or the current folder and is refused.
+    std::string target = path;
+    if (target.size() > 1 && (target.back() == '\\' || target.back() == '/')) {
+        target.pop_back();
+    }
+    const std::string folder = folderPart(target);
+    const std::string last = target.substr(folder.size());
+    if (last.empty() || isDotEntry(last)) {
+        return TreeResult{kErrorInvalidName, path};
+    }
+    std::vector<FindEntry> entries;
+    const Error listed = findFiles(target, entries);
+    if (listed != kOk && listed != kErrorFileNotFound) {
+        return TreeResult{listed, path};
+    }
+    TreeResult result;
+    bool matched = false;
+    for (const FindEntry& entry : entries) {
+        if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || isDotEntry(entry.name)) {
+            continue;
+        }
+        matched = true;
+        deleteFolderContents(folder + entry.name, entry.attributes, result);
+        if (result.error != kOk) {
+            return result;
+        }
+    }
+    if (!matched) {
+        return TreeResult{kErrorPathNotFound, path};
+    }
+    return result;
+}
+
+ShellCopyResult shellCopy(const std::string& source, const std::string& destination,
+                          bool showProgress) {
+    // The shell takes lists of paths, each ended by a NUL and the list by a second NUL.
+    const std::string from = source + '\0' + '\0';
+    const std::string to = destination + '\0' + '\0';
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;
+    if (!showProgress) {
+        operation.fFlags |= FOF_SILENT;
+    }
+    ShellCopyResult result;
+    result.result = static_cast<Error>(SHFileOperationA(&operation));
+    result.anyAborted = operation.fAnyOperationsAborted != FALSE;
+    return result;
+}
+
+} // namespace platform
