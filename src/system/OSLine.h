@@ -1,0 +1,12 @@
+// The operating-system line of the cleaning windows and the cab cleaner.
+#pragma once
+
+namespace ui {
+class Form;
+}
+
+// Fills `window`'s lblOS: name, product-type word and the long service pack text.
+void ShowOSInfo(ui::Form& window);
+
+// The same with the short service pack form, e.g. (SP2).
+void ShowOSInfo2(ui::Form& window);
