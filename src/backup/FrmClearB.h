@@ -1,0 +1,33 @@
+// The window that deletes file and directory backup sets.
+#pragma once
+
+#include "ui/Form.h"
+
+class FrmClearB : public ui::Form {
+  public:
+    static constexpr const char* kFormName = "frmClearB";
+
+    explicit FrmClearB(ui::App& app);
+
+    ui::Frame fraBackupCleanOpt;
+    ui::Label lblBackupClearInfo;
+    ui::ListBox lstBackup;
+    ui::Button cmdDelete;
+    ui::Button cmdSelectAll;
+    ui::Button cmdSelectNon;
+    ui::Button cmdClose;
+
+    // Texts, font, then the list filled from the disk.
+    void Form_Load() override;
+
+    // Selects every entry of lstBackup.
+    void cmdSelectAll_Click();
+    // Deselects every entry of lstBackup.
+    void cmdSelectNon_Click();
+    // Unloads the window.
+    void cmdClose_Click();
+
+  private:
+    // Lists the file-backup and directory-backup sets of the backup folder.
+    void FillBackupList();
+};

@@ -1,0 +1,33 @@
+// The window that deletes clean logs.
+#pragma once
+
+#include "ui/Form.h"
+
+class FrmClearL : public ui::Form {
+  public:
+    static constexpr const char* kFormName = "frmClearL";
+
+    explicit FrmClearL(ui::App& app);
+
+    ui::Frame fraLogCleanOpt;
+    ui::Label lblBackupClearInfo;
+    ui::ListBox lstLog;
+    ui::Button cmdDelete;
+    ui::Button cmdSelectAll;
+    ui::Button cmdSelectNon;
+    ui::Button cmdClose;
+
+    // Texts, font, then the list filled from the disk.
+    void Form_Load() override;
+
+    // Selects every entry of lstLog.
+    void cmdSelectAll_Click();
+    // Deselects every entry of lstLog.
+    void cmdSelectNon_Click();
+    // Unloads the window.
+    void cmdClose_Click();
+
+  private:
+    // Lists the clean logs of the log folder.
+    void FillLogList();
+};

@@ -1,0 +1,36 @@
+// The window that imports backed-up registry keys again.
+#pragma once
+
+#include "ui/Form.h"
+
+class FrmRegRest : public ui::Form {
+  public:
+    static constexpr const char* kFormName = "frmRegRest";
+
+    explicit FrmRegRest(ui::App& app);
+
+    ui::Frame fraRegRestoreOpt;
+    ui::Label lblRegResInfo;
+    ui::ComboBox cboResReg;
+    ui::ListBox lstResReg;
+    // The index lines of the chosen set in list order, from which the index is rewritten.
+    ui::ListBox LstResReg2;
+    ui::Button cmdRRestore;
+    ui::Button cmdRSelectAll;
+    ui::Button cmdRSelectNon;
+    ui::Button cmdClose;
+
+    // Texts, font, then the registry-backup sets.
+    void Form_Load() override;
+
+    // Selects every entry of lstResReg.
+    void cmdRSelectAll_Click();
+    // Deselects every entry of lstResReg.
+    void cmdRSelectNon_Click();
+    // Unloads the window.
+    void cmdClose_Click();
+
+  private:
+    // Lists the registry-backup sets in cboResReg and loads the first.
+    void FillRegSets();
+};
