@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "ui/App.h"
 
 #include <vector>
 
@@ -71,4 +72,8 @@ std::string GetTempFolder() {
 std::string GetProgramFilesFolder() {
     return ReadRegString(platform::kHkeyLocalMachine,
                          "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+}
+
+void ShowErrorReport(ui::App& app, const std::string& message) {
+    app.msgBox(message, "Error", ui::MsgBoxButtons::Ok, ui::MsgBoxIcon::None);
 }

@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace ui {
+class App;
+}
+
 // The whole file `path` as text; any failure gives the empty text.
 std::string ReadTextFile(const std::string& path);
 
@@ -29,3 +33,7 @@ std::string GetTempFolder();
 // "ProgramFilesDir" of HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion, as stored;
 // empty when missing or not a plain string.
 std::string GetProgramFilesFolder();
+
+// Shows `message` in a modal box titled "Error" with an OK button and no icon; returns once it is
+// closed.
+void ShowErrorReport(ui::App& app, const std::string& message);

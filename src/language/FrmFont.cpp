@@ -1,0 +1,76 @@
+// The font window: "Default" or "Tahoma", stored under "Name" in section "FONT".
+#include "language/FrmFont.h"
+
+#include "language/ApplyLang.h"
+#include "language/Font.h"
+#include "startup/Ini.h"
+#include "startup/Settings.h"
+#include "ui/App.h"
+
+FrmFont::FrmFont(ui::App& app) : ui::Form(app, kFormName) {
+    caption = "Tarvex Font";
+    bounds = {0, 0, 300, 116};
+    lblfontInfo.caption = "Select your preferable font !";
+    lblfontInfo.bounds = {8, 8, 284, 26};
+    cboFont.bounds = {8, 40, 284, 21};
+    cboFont.onChange = [this] { cboFont_Click(); };
+    cmdSave.caption = "Save";
+    cmdSave.bounds = {132, 84, 76, 24};
+    cmdSave.isDefault = true;
+    cmdSave.enabled = false;
+    cmdSave.onClick = [this] { cmdSave_Click(); };
+    cmdClose.caption = "Close";
+    cmdClose.bounds = {216, 84, 76, 24};
+    cmdClose.isCancel = true;
+    cmdClose.onClick = [this] { cmdClose_Click(); };
+    lblfIdentify.bounds = {8, 88, 24, 13};
+    lblfIdentify.visible = false;
+}
+
+void FrmFont::Form_Load() {
+    ApplyLangFont(app);
+    ApplyFont(*this);
+    cboFont.addItem(settings::kDefaultFont);
+    cboFont.addItem("Tahoma");
+    const std::string stored =
+        ReadIni(settings::kFile, settings::kSectionFont, settings::kFontName, settings::kMissing);
+    for (int index = 0; index < cboFont.listCount(); ++index) {
+        if (cboFont.item(index) == stored) {
+            cboFont.setListIndex(index);
+            cboFont.text = stored;
+            break;
+        }
+    }
+    cboFont_Click();
+}
+
+void FrmFont::cboFont_Click() {
+    cmdSave.enabled = cboFont.listIndex() >= 0;
+}
+
+void FrmFont::cmdSave_Click() {
+    // Only a list entry is ever stored: text typed into the box is not a font choice.
+    if (cboFont.listIndex() < 0) {
+        return;
+    }
+    WriteIni(settings::kFile, settings::kSectionFont, settings::kFontName,
+             cboFont.item(cboFont.listIndex()));
+    const char* opener = nullptr;
+    if (lblfIdentify.caption == "1") {
+        opener = "frmMain";
+    } else if (lblfIdentify.caption == "2") {
+        opener = "frmAdvanced";
+    } else if (lblfIdentify.caption == "3") {
+        opener = "frmWiz1";
+    }
+    if (opener != nullptr) {
+        if (ui::Form* form = app.findForm(opener)) {
+            ApplyFont(*form);
+        }
+    }
+    app.unload(*this);
+}
+
+void FrmFont::cmdClose_Click() {
+    app.unload(*this);
+}
