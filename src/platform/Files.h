@@ -26,8 +26,9 @@ struct FindEntry {
 };
 
 // Directory search of `pattern` (a full path whose last component may hold * and ?), every entry
-// whatever its attributes, in the platform's order; "." and ".." come first where the platform
-// returns them. Nothing found gives kErrorFileNotFound and an empty list.
+// whatever its attributes, in the platform's order (NTFS and Wine: by the names compared in upper
+// case); "." and ".." come first where the platform returns them. Nothing found gives
+// kErrorFileNotFound and an empty list; a missing folder on the way gives kErrorPathNotFound.
 Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries);
 
 // Length of the file `path` (no wildcards); a folder or a missing file fails.
@@ -42,11 +43,11 @@ Error setAttributes(const std::string& path, std::uint32_t attributes);
 // Reads the whole file `path` into `bytes`; `bytes` is left empty on failure.
 Error readFile(const std::string& path, std::string& bytes);
 
-// Creates or truncates `path` and writes `bytes`; a read-only or hidden target refuses as on
-// Windows.
+// Creates or truncates `path` and writes `bytes`; a read-only, hidden or system target refuses
+// as on Windows.
 Error writeFile(const std::string& path, const std::string& bytes);
 
-// Appends `bytes` to `path`, creating it when missing.
+// Appends `bytes` to `path`, creating it when missing; a read-only target refuses.
 Error appendFile(const std::string& path, const std::string& bytes);
 
 // Deletes the one file `path` whatever its hidden or system bits; a read-only file refuses.
@@ -71,7 +72,8 @@ struct TreeResult {
 
 // Deletes the folder `path` (wildcards allowed in its last component; each match is deleted) with
 // all files and subfolders, read-only ones too, never following links or reparse points. Stops at
-// the first item it cannot delete and leaves everything not yet deleted in place.
+// the first item it cannot delete and leaves everything not yet deleted in place. No folder
+// matching gives kErrorPathNotFound; an empty, "." or ".." last component is refused.
 TreeResult deleteTree(const std::string& path);
 
 // Outcome of a shell copy: the shell's own result and its "any operation aborted" flag.

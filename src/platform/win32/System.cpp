@@ -161,7 +161,7 @@ LocalTime localTime() {
 std::uint32_t getPrivateProfileString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue, std::string& result,
                                       std::uint32_t size, const std::string& path) {
-    std::vector<char> buffer(size + 1, '\0');
+    std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
     const DWORD copied = GetPrivateProfileStringA(
         section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(), size, path.c_str());
     result.assign(buffer.data(), copied);
