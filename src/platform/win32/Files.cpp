@@ -232,8 +232,12 @@ Error appendFile(const std::string& path, const std::string& bytes) {
     if (!file.valid()) {
         return lastError();
     }
-    LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) {
+    // SetFilePointer rather than SetFilePointerEx, which Windows 9x lacks; the high word given
+    // lets files past 4 GB seek correctly.
+    LONG high = 0;
+    SetLastError(NO_ERROR);
+    if (SetFilePointer(file.get(), 0, &high, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
         return lastError();
     }
     return writeAll(file.get(), bytes);
