@@ -1,0 +1,29 @@
+// tvxdrive SCRIPT: runs Tarvex's real windows headless from a script of user actions.
+#include "startup/Startup.h"
+#include "ui/headless/Driver.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: tvxdrive SCRIPT   (SCRIPT \"-\" reads standard input)\n";
+        return 2;
+    }
+    const std::string path = argv[1];
+    std::ostringstream text;
+    if (path == "-") {
+        text << std::cin.rdbuf();
+    } else {
+        std::ifstream file(path, std::ios::binary);
+        if (!file) {
+            std::cerr << "tvxdrive: cannot read " << path << "\n";
+            return 2;
+        }
+        text << file.rdbuf();
+    }
+    const bool ok = ui::headless::runScript(text.str(), StartTarvex, std::cout);
+    return ok ? 0 : 1;
+}
