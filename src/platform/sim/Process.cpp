@@ -1,0 +1,130 @@
+// Starting programs on the simulated machine: Windows program names map to host stand-ins that
+// run as real child processes on the same machine folder.
+#include "platform/Process.h"
+
+#include "platform/sim/Machine.h"
+#include "platform/sim/WinText.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+namespace platform {
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(3);
+
+std::function<void()>& pendingMessagesHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// The [Programs] entry of `program`: matched by its base name, ".exe" optional.
+std::string hostProgram(const std::string& program) {
+    std::string base = program.substr(program.find_last_of("\\/:") + 1);
+    if (base.size() > 4 && sim::equalNoCase(base.substr(base.size() - 4), ".exe")) {
+        base.resize(base.size() - 4);
+    }
+    if (base.empty()) {
+        return "";
+    }
+    return sim::Machine::current().setting("Programs", base);
+}
+
+// The environment of a started program: ours with TVX_MACHINE naming this machine.
+std::vector<std::string> childEnvironment(const std::string& exitFile) {
+    const std::string machineVariable = "TVX_MACHINE=";
+    const std::string exitVariable = std::string(sim::kExitFileVariable) + "=";
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        if (text.compare(0, machineVariable.size(), machineVariable) != 0 &&
+            text.compare(0, exitVariable.size(), exitVariable) != 0) {
+            environment.push_back(text);
+        }
+    }
+    environment.push_back(machineVariable + sim::Machine::current().folder());
+    environment.push_back(exitVariable + exitFile);
+    return environment;
+}
+
+// The full exit code the program left, or its 8-bit host status when it left none.
+std::uint32_t exitCodeOf(const std::string& exitFile, int status) {
+    std::uint32_t code = WIFEXITED(status) ? static_cast<std::uint32_t>(WEXITSTATUS(status)) : 1;
+    std::string text;
+    if (sim::readHostFile(exitFile, text) && !text.empty()) {
+        code = static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
+    }
+    std::remove(exitFile.c_str());
+    return code;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts) {
+    std::vector<char*> result;
+    for (std::string& text : texts) {
+        result.push_back(&text[0]);
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+} // namespace
+
+void setPendingMessagesHook(std::function<void()> hook) {
+    pendingMessagesHook() = std::move(hook);
+}
+
+Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode) {
+    std::string program;
+    std::string rest;
+    sim::splitProgram(commandLine, program, rest);
+    const std::string host = hostProgram(program);
+    if (host.empty() || access(host.c_str(), X_OK) != 0) {
+        return kErrorFileNotFound;
+    }
+    std::vector<std::string> arguments = sim::splitArguments(rest);
+    arguments.insert(arguments.begin(), program);
+    static unsigned started = 0;
+    const std::string exitFile = sim::Machine::current().folder() + "/exit-" +
+                                 std::to_string(getpid()) + "-" + std::to_string(++started);
+    std::vector<std::string> environment = childEnvironment(exitFile);
+    std::vector<char*> argv = pointers(arguments);
+    std::vector<char*> envp = pointers(environment);
+
+    // The child reads the registry from disk and may change it; it is saved before and read
+    // again after.
+    sim::Machine::current().flush();
+    pid_t child = 0;
+    if (posix_spawn(&child, host.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
+        return kErrorFileNotFound;
+    }
+    int status = 0;
+    for (;;) {
+        if (pendingMessagesHook()) {
+            pendingMessagesHook()();
+        }
+        const pid_t done = waitpid(child, &status, WNOHANG);
+        if (done == child || (done < 0 && errno != EINTR)) {
+            break;
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    sim::Machine::current().reloadRegistry();
+    const std::uint32_t code = exitCodeOf(exitFile, status);
+    if (exitCode != nullptr) {
+        *exitCode = code;
+    }
+    return kOk;
+}
+
+} // namespace platform
