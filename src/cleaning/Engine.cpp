@@ -146,7 +146,99 @@ bool isPrefix(const std::vector<std::string>& prefix, std::size_t length,
     return true;
 }
 
+// Structural keys by root; "*" stands for any one key name.
+struct GuardedKeys {
+    const char* root;
+    std::vector<const char*> patterns;
+};
+
+const std::vector<GuardedKeys>& guardedKeys() {
+    static const std::vector<const char*> kUserKeys = {
+        "SOFTWARE",
+        "SOFTWARE\\MICROSOFT",
+        "SOFTWARE\\MICROSOFT\\WINDOWS",
+        "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION",
+        "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\*",
+        "CONTROL PANEL",
+        "CONTROL PANEL\\*"};
+    static const std::vector<GuardedKeys> kGuarded = {
+        {"HKEY_LOCAL_MACHINE",
+         {"SOFTWARE",
+          "SOFTWARE\\CLASSES",
+          "SOFTWARE\\CLASSES\\*",
+          "SOFTWARE\\MICROSOFT",
+          "SOFTWARE\\MICROSOFT\\WINDOWS",
+          "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION",
+          "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\*",
+          "SOFTWARE\\MICROSOFT\\WINDOWS NT",
+          "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION",
+          "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\*",
+          "SYSTEM",
+          "SYSTEM\\*",
+          "SYSTEM\\*\\CONTROL",
+          "SYSTEM\\*\\CONTROL\\*",
+          "SYSTEM\\*\\CONTROL\\CLASS\\*",
+          "SYSTEM\\*\\SERVICES",
+          "SYSTEM\\*\\SERVICES\\CLASS",
+          "SYSTEM\\*\\SERVICES\\CLASS\\*",
+          "SYSTEM\\*\\ENUM",
+          "SYSTEM\\*\\ENUM\\*",
+          "HARDWARE",
+          "SAM",
+          "SECURITY"}},
+        {"HKEY_CLASSES_ROOT", {"*"}},
+        {"HKEY_CURRENT_USER", kUserKeys},
+        {"HKEY_CURRENT_CONFIG", {"*", "*\\*"}},
+    };
+    return kGuarded;
+}
+
+bool keyMatches(const std::vector<std::string>& key, const std::string& pattern) {
+    const std::vector<std::string> parts = components(pattern);
+    if (parts.size() != key.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (parts[i] != "*" && parts[i] != key[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+bool IsProtectedKey(const std::string& rootName, const std::string& keyPath) {
+    std::string root;
+    for (char c : rootName) {
+        root += upper(c);
+    }
+    const std::vector<std::string> key = components(keyPath);
+    if (key.empty()) {
+        return true;
+    }
+    if (root == "HKEY_USERS") {
+        // Each user's hive below HKEY_USERS has the structure of HKEY_CURRENT_USER.
+        if (key.size() == 1) {
+            return true;
+        }
+        return IsProtectedKey("HKEY_CURRENT_USER",
+                              keyPath.substr(keyPath.find('\\') == std::string::npos
+                                                 ? keyPath.size()
+                                                 : keyPath.find('\\') + 1));
+    }
+    for (const GuardedKeys& guarded : guardedKeys()) {
+        if (root != guarded.root) {
+            continue;
+        }
+        for (const char* pattern : guarded.patterns) {
+            if (keyMatches(key, pattern)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 bool IsProtectedPath(const std::string& path) {
     const std::vector<std::string> target = components(path);
@@ -225,8 +317,9 @@ void CleanRegSection(RunContext& context, const std::string& entry) {
     }
     const std::string rootName = entry.substr(0, split);
     const std::string keyPath = entry.substr(split + 1);
-    // An empty key path names the root itself: everything below it would go.
-    if (keyPath.find_first_not_of('\\') == std::string::npos) {
+    // An empty key path names the root itself: everything below it would go; a structural key
+    // of Windows would take the system with it.
+    if (keyPath.find_first_not_of('\\') == std::string::npos || IsProtectedKey(rootName, keyPath)) {
         return;
     }
     const std::uint32_t root = RootKeyFromName(rootName);

@@ -47,6 +47,11 @@ void DeleteCompanionFile(const std::string& fileName);
 // The full path the engine resolves a "[DIRECTORY]" entry to.
 std::string ResolveDirectoryEntry(const std::string& entry);
 
+// True when the key `keyPath` below the root `rootName` holds the registry's own structure
+// (the SOFTWARE and SYSTEM trees, control sets, device classes, the Run and Uninstall keys...):
+// deleting it with everything below would wreck Windows, so no line or search hit may.
+bool IsProtectedKey(const std::string& rootName, const std::string& keyPath);
+
 // True when `path` (a full path, "." and ".." resolved here, wildcards allowed in the last
 // component) is, or could match, a folder that must never be deleted: a drive root, the
 // Windows, system or Program Files folder, the program folder or its Backup and Log folders,

@@ -360,3 +360,41 @@ TEST_CASE_FIXTURE(Fixture, "configuration lines reach their sections exactly as 
           std::vector<std::string>{"? (" + drive + "[files])",
                                    line("a.dll\n" + relative + "\\b.dll")});
 }
+
+TEST_CASE("structural keys of Windows are never deleted, vendor keys are") {
+    struct Row {
+        const char* root;
+        const char* key;
+        bool guarded;
+    };
+    const Row rows[] = {
+        {"HKEY_LOCAL_MACHINE", "SOFTWARE", true},
+        {"hkey_local_machine", "software\\microsoft\\windows\\currentversion\\run", true},
+        {"HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true},
+        {"HKEY_LOCAL_MACHINE",
+         "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}", true},
+        {"HKEY_LOCAL_MACHINE", "SYSTEM\\ControlSet001\\Control\\Video", true},
+        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Services", true},
+        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Services\\Class\\Display", true},
+        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Control\\Video\\{23A77BF7}", false},
+        {"HKEY_LOCAL_MACHINE",
+         "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}\\0000",
+         false},
+        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Services\\nv", false},
+        {"HKEY_LOCAL_MACHINE", "SOFTWARE\\NVIDIA Corporation", false},
+        {"HKEY_LOCAL_MACHINE",
+         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\NVIDIA Drivers", false},
+        {"HKEY_CLASSES_ROOT", "CLSID", true},
+        {"HKEY_CLASSES_ROOT", "CLSID\\{3D1975AF-48C6-4f8e-A182-BE0E08FA86A9}", false},
+        {"HKEY_CURRENT_USER", "Software", true},
+        {"HKEY_CURRENT_USER", "Software\\ATI", false},
+        {"HKEY_USERS", ".DEFAULT", true},
+        {"HKEY_USERS", ".DEFAULT\\Software\\Microsoft", true},
+        {"HKEY_USERS", ".DEFAULT\\Software\\Matrox Graphics", false},
+        {"HKEY_LOCAL_MACHINE", "SYSTEM\\\\", true},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.key);
+        CHECK(IsProtectedKey(row.root, row.key) == row.guarded);
+    }
+}
