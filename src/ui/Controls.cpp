@@ -53,6 +53,9 @@ void ListControl::clear() {
     entries.clear();
     marks.clear();
     current = -1;
+    if (kind == ControlKind::ComboBox) {
+        static_cast<ComboBox*>(this)->text.clear();
+    }
     ++changes;
 }
 
@@ -70,6 +73,10 @@ void ListControl::setListIndex(int index) {
         for (std::size_t i = 0; i < marks.size(); ++i) {
             marks[i] = static_cast<int>(i) == index;
         }
+    }
+    if (kind == ControlKind::ComboBox) {
+        // A combo box shows its current entry in its text field, as Windows does.
+        static_cast<ComboBox*>(this)->text = item(index);
     }
     ++changes;
 }

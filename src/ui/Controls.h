@@ -134,13 +134,14 @@ class ListControl : public Control {
     void addItem(const std::string& text);
     // Removes entry `index`; out of range does nothing.
     void removeItem(int index);
-    // Removes all entries and the selection.
+    // Removes all entries and the selection (and a combo box's text).
     void clear();
     // The entry at `index`, or "" out of range.
     std::string item(int index) const;
     // The current entry (-1: none).
     int listIndex() const { return current; }
-    // Makes `index` the current entry (-1: none) and, in a single-selection list, the selected one.
+    // Makes `index` the current entry (-1: none) and, in a single-selection list, the selected one;
+    // a combo box's text becomes that entry's.
     void setListIndex(int index);
     // Whether entry `index` is selected.
     bool selected(int index) const;
