@@ -1,0 +1,19 @@
+// The test side of tvxdrive: the same run, with its output kept in a string.
+#include "support/Drive.h"
+
+#include "startup/Startup.h"
+#include "ui/headless/Driver.h"
+
+#include <sstream>
+
+namespace testsupport {
+
+DriveOutcome driveTarvex(const std::string& script) {
+    std::ostringstream out;
+    DriveOutcome outcome;
+    outcome.ok = ui::headless::runScript(script, StartTarvex, out);
+    outcome.output = out.str();
+    return outcome;
+}
+
+} // namespace testsupport
