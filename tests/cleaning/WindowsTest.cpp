@@ -100,6 +100,20 @@ class SettingsAside {
     std::string saved;
 };
 
+// A file planted in the program folder for one test.
+class PlantedFile {
+  public:
+    explicit PlantedFile(const std::string& name) : path(programPath(name)) {
+        platform::writeFile(path, "");
+    }
+    ~PlantedFile() { platform::deleteFile(path); }
+    PlantedFile(const PlantedFile&) = delete;
+    PlantedFile& operator=(const PlantedFile&) = delete;
+
+  private:
+    std::string path;
+};
+
 // Tarvex's windows on a program folder without settings, with the settings a test stores.
 struct Session {
     Session() {
@@ -501,6 +515,8 @@ TEST_CASE("Clean asks first, and No leaves the window as it was") {
         {"frmMain", "cmdClean"},         {"frmMain", "mnuFileClean"}, {"frmAdvanced", "cmdClean"},
         {"frmAdvanced", "mnuFileClean"}, {"frmCC", "cmdClean"},       {"frmCC", "mnuFileClean"},
     };
+    // A configuration to choose, so the cleaning windows offer Clean at all.
+    const PlantedFile configuration("TvxWindowsTest.txf");
     for (const Row& row : rows) {
         INFO("row.window: " << row.window);
         INFO("row.command: " << row.command);
