@@ -1,0 +1,237 @@
+// The layout of the cleaning, wizard, cab cleaner, restore and clearing windows: controls inside
+// their containers without overlapping, and every caption fitting in both faces and every
+// shipped language.
+#include <doctest/doctest.h>
+
+#include "backup/FrmClearB.h"
+#include "backup/FrmClearL.h"
+#include "backup/FrmClearR.h"
+#include "backup/FrmRegRest.h"
+#include "backup/FrmRestore.h"
+#include "cabcleaner/FrmCC.h"
+#include "cleaning/FrmAdvanced.h"
+#include "cleaning/FrmMain.h"
+#include "cleaning/FrmWiz1.h"
+#include "cleaning/FrmWiz2.h"
+#include "language/CaptionTables.h"
+#include "packs/PackEncoder.h"
+#include "support/NullRenderer.h"
+#include "ui/App.h"
+#include "ui/headless/TextMetrics.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Line height of an 8-point face at 96 dpi.
+constexpr int kLineHeight = 13;
+// Room a button's caption needs besides its text: the 3-D border and the focus rectangle.
+constexpr int kButtonPadding = 10;
+// A frame's caption starts 8 pixels in and needs the same again before the right border.
+constexpr int kFramePadding = 16;
+
+const char* const kFaces[] = {"MS Sans Serif", "Tahoma"};
+
+// A window of ours as it was designed: constructed, not loaded, so its captions are the
+// designed English ones.
+using Factory = std::function<std::unique_ptr<ui::Form>(ui::App&)>;
+
+template <class F> Factory designed() {
+    return [](ui::App& app) { return std::make_unique<F>(app); };
+}
+
+const std::vector<Factory>& windows() {
+    static const std::vector<Factory> all = {
+        designed<FrmMain>(),    designed<FrmAdvanced>(), designed<FrmWiz1>(),
+        designed<FrmWiz2>(),    designed<FrmCC>(),       designed<FrmRestore>(),
+        designed<FrmRegRest>(), designed<FrmClearB>(),   designed<FrmClearR>(),
+        designed<FrmClearL>(),
+    };
+    return all;
+}
+
+// The host path of `relative` in the source tree; the Windows build reads it through Wine's
+// drive Z:, which maps the host's root.
+std::filesystem::path sourcePath(const std::string& relative) {
+    std::string path = std::string(TVX_SOURCE_DIR) + "/" + relative;
+#ifdef _WIN32
+    path = "Z:" + path;
+#endif
+    return std::filesystem::path(path);
+}
+
+// The texts of a shipped language source by id. Each UTF-8 sequence is kept as its lead byte, so
+// it is measured as one character of the code page the program shows it in.
+std::map<std::string, std::string> languageTexts(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream source;
+    source << in.rdbuf();
+    std::istringstream shipped(packs::shippedText(source.str()));
+    std::map<std::string, std::string> texts;
+    std::string line;
+    while (std::getline(shipped, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) {
+            continue;
+        }
+        std::string text;
+        for (const char c : line.substr(equals + 1)) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80 || byte >= 0xC0) {
+                text += c;
+            }
+        }
+        texts[line.substr(0, equals)] = text;
+    }
+    return texts;
+}
+
+// The caption as shown: an ampersand marks the next character as the access key and is not drawn.
+std::string shownText(const std::string& caption) {
+    std::string shown;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i;
+        }
+        shown += caption[i];
+    }
+    return shown;
+}
+
+// The lines `text` takes when word-wrapped into `width` pixels, as a multi-line label wraps it;
+// a single word wider than the label counts as one line more than it can have.
+int wrappedLines(const std::string& face, const std::string& text, int width) {
+    std::istringstream words(text);
+    std::string word;
+    std::string line;
+    int lines = 1;
+    while (words >> word) {
+        if (ui::headless::textWidth(face, word) > width) {
+            return 1000;
+        }
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (ui::headless::textWidth(face, longer) <= width) {
+            line = longer;
+        } else {
+            ++lines;
+            line = word;
+        }
+    }
+    return lines;
+}
+
+// Why `caption` does not fit `control` in `face`, or "" when it fits.
+std::string misfit(const ui::Control& control, const std::string& caption,
+                   const std::string& face) {
+    const std::string text = shownText(caption);
+    const int width = ui::headless::textWidth(face, text);
+    const ui::Rect& box = control.bounds;
+    switch (control.kind) {
+    case ui::ControlKind::Button:
+        return width + kButtonPadding <= box.width ? "" : "wider than the button";
+    case ui::ControlKind::Frame:
+        return width + kFramePadding <= box.width ? "" : "wider than the frame";
+    case ui::ControlKind::Label: {
+        const int rows = box.height / kLineHeight;
+        if (rows <= 1) {
+            return width <= box.width ? "" : "wider than the one-line label";
+        }
+        return wrappedLines(face, text, box.width) <= rows ? "" : "more lines than the label has";
+    }
+    default:
+        return "";
+    }
+}
+
+bool overlap(const ui::Rect& a, const ui::Rect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+} // namespace
+
+TEST_CASE("controls lie inside their container and visible neighbours do not overlap") {
+    testsupport::NullRenderer renderer;
+    ui::App app(renderer);
+    for (const Factory& make : windows()) {
+        const std::unique_ptr<ui::Form> form = make(app);
+        CAPTURE(form->name);
+        std::vector<const ui::Control*> placed;
+        for (const ui::Control* control : form->controls()) {
+            if (control->kind != ui::ControlKind::MenuItem) {
+                placed.push_back(control);
+            }
+        }
+        for (const ui::Control* control : placed) {
+            CAPTURE(control->name);
+            const ui::Rect& box = control->bounds;
+            const ui::Rect& outer =
+                control->container != nullptr ? control->container->bounds : form->bounds;
+            CHECK(box.width > 0);
+            CHECK(box.height > 0);
+            CHECK(box.left >= 0);
+            CHECK(box.top >= 0);
+            CHECK(box.left + box.width <= outer.width);
+            CHECK(box.top + box.height <= outer.height);
+            if (!control->visible) {
+                continue;
+            }
+            for (const ui::Control* other : placed) {
+                if (other != control && other->visible && other->container == control->container) {
+                    CAPTURE(other->name);
+                    CHECK_FALSE(overlap(box, other->bounds));
+                }
+            }
+        }
+    }
+}
+
+TEST_CASE("captions fit their controls as designed and in every shipped language") {
+    std::map<std::string, std::map<std::string, std::string>> languages;
+    for (const auto& entry : std::filesystem::directory_iterator(sourcePath("data/languages"))) {
+        if (entry.path().extension() == ".txt") {
+            languages[entry.path().stem().string()] = languageTexts(entry.path());
+        }
+    }
+    REQUIRE_FALSE(languages.empty());
+
+    testsupport::NullRenderer renderer;
+    ui::App app(renderer);
+    for (const Factory& make : windows()) {
+        const std::unique_ptr<ui::Form> form = make(app);
+        CAPTURE(form->name);
+        for (const char* face : kFaces) {
+            INFO("face: " << face);
+            for (const ui::Control* control : form->controls()) {
+                CAPTURE(control->name);
+                CHECK(misfit(*control, control->caption, face) == "");
+            }
+            const captions::WindowTexts* texts = captions::windowTexts(form->name.c_str());
+            REQUIRE(texts != nullptr);
+            for (const auto& [language, text] : languages) {
+                CAPTURE(language);
+                for (const captions::Caption& caption : texts->captions) {
+                    INFO("caption.control: " << caption.control);
+                    const ui::Control* control = form->find(caption.control);
+                    REQUIRE(control != nullptr);
+                    if (caption.id == nullptr) {
+                        continue;
+                    }
+                    const auto found = text.find(caption.id);
+                    REQUIRE(found != text.end());
+                    CHECK(misfit(*control, found->second, face) == "");
+                }
+            }
+        }
+    }
+}
