@@ -1,0 +1,20 @@
+// Tarvex.exe: the cleaner's entry point, showing the program's windows as real Win32 windows.
+#include "startup/Startup.h"
+#include "ui/App.h"
+#include "ui/win32/Win32Renderer.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    ui::win32::Win32Renderer renderer(instance);
+    ui::App app(renderer);
+    try {
+        StartTarvex(app);
+        renderer.run();
+    } catch (...) {
+        // The program works in ignore-and-continue style; a fault that still escapes ends it
+        // quietly rather than with the system's crash box.
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Writes the program icon (a display adapter on a blue tile) as a .ico with 16, 32 and 48 pixel images."""
+import struct
+import sys
+
+
+def shade(x, y):
+    """Colour (r, g, b, a) of the point (x, y) of the unit square, or None for transparent."""
+    # Rounded blue tile.
+    r = 0.16
+    cx = min(max(x, r), 1 - r)
+    cy = min(max(y, r), 1 - r)
+    if (x - cx) ** 2 + (y - cy) ** 2 > r * r:
+        return None
+    colour = (int(24 + 30 * (1 - y)), int(44 + 40 * (1 - y)), int(96 + 60 * (1 - y)))
+    # Board with an edge connector.
+    if 0.14 <= x <= 0.86 and 0.30 <= y <= 0.68:
+        colour = (28, 120, 60)
+        fx, fy, fr = 0.60, 0.49, 0.15
+        d = (x - fx) ** 2 + (y - fy) ** 2
+        if d <= (fr * 0.30) ** 2:
+            colour = (210, 50, 50)
+        elif d <= fr * fr:
+            colour = (40, 44, 52)
+        elif 0.42 <= x <= 0.80 and 0.33 <= y <= 0.65:
+            colour = (80, 86, 100)
+        elif 0.20 <= x <= 0.32 and (0.36 <= y <= 0.44 or 0.52 <= y <= 0.60):
+            colour = (20, 20, 24)
+    elif 0.24 <= x <= 0.76 and 0.68 < y <= 0.76 and int(x * 24) % 2 == 0:
+        colour = (226, 186, 64)
+    # A sweeping stroke across the top.
+    dx, dy = x - 0.5, y - 1.05
+    ring = (dx * dx + dy * dy) ** 0.5
+    if 0.80 <= ring <= 0.88 and y < 0.30:
+        colour = (255, 214, 90)
+    return colour + (255,)
+
+
+def image(size):
+    """A BMP-in-ICO image: header, BGRA rows bottom-up, AND mask."""
+    samples = 4
+    rows = []
+    for py in range(size - 1, -1, -1):
+        row = bytearray()
+        for px in range(size):
+            acc = [0, 0, 0, 0]
+            for sy in range(samples):
+                for sx in range(samples):
+                    c = shade((px + (sx + 0.5) / samples) / size, (py + (sy + 0.5) / samples) / size)
+                    if c:
+                        for i in range(3):
+                            acc[i] += c[i]
+                        acc[3] += 1
+            n = acc[3]
+            if n == 0:
+                row += bytes((0, 0, 0, 0))
+            else:
+                row += bytes((acc[2] // n, acc[1] // n, acc[0] // n, 255 * n // (samples * samples)))
+        rows.append(bytes(row))
+    mask_row = bytes(((size + 31) // 32) * 4)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    return header + b"".join(rows) + mask_row * size
+
+
+def main():
+    sizes = (16, 32, 48)
+    images = [image(s) for s in sizes]
+    out = struct.pack("<HHH", 0, 1, len(sizes))
+    offset = 6 + 16 * len(sizes)
+    for s, data in zip(sizes, images):
+        out += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    with open(sys.argv[1], "wb") as f:
+        f.write(out + b"".join(images))
+
+
+if __name__ == "__main__":
+    main()
