@@ -14,6 +14,7 @@
 #include "platform/System.h"
 #include "startup/Ini.h"
 #include "startup/Windows.h"
+#include "support/Drive.h"
 #include "support/NullRenderer.h"
 #include "ui/App.h"
 
@@ -683,4 +684,48 @@ TEST_CASE("the restore and clearing windows close with their Close button") {
         click(session.show(window), "cmdClose");
         CHECK_FALSE(session.loaded(window));
     }
+}
+
+TEST_CASE(
+    "a user's tour from the start through every window these menus reach, by mouse and keys") {
+    SettingsAside settings;
+    WriteIni("Tarvex.ini", "WARNING", "ReadmeStart", "No");
+    WriteIni("Tarvex.ini", "PROGRAM", "Wizard", "No");
+    WriteIni("Tarvex.ini", "PROGRAM", "Interface", "Normal");
+    const testsupport::DriveOutcome run = testsupport::driveTarvex(R"(
+        tick
+        tick
+        expect loaded frmMain
+        click frmMain.mnuOptionsBCFD
+        expect frmMain.enabled false
+        click frmClearB.cmdClose
+        expect not-loaded frmClearB
+        expect frmMain.enabled true
+        key frmMain Ctrl+U
+        expect loaded frmRestore
+        key frmRestore Escape
+        expect not-loaded frmRestore
+        key frmMain Ctrl+Z
+        key frmRegRest Escape
+        click frmMain.mnuOptionsBCRC
+        key frmClearR Escape
+        click frmMain.mnuOptionsBCLC
+        key frmClearL Escape
+        key frmMain Ctrl+W
+        expect not-loaded frmMain
+        key frmWiz1 Enter
+        expect not-loaded frmWiz1
+        expect loaded frmWiz2
+        click frmWiz2.cmdBack
+        key frmWiz1 Escape
+        expect loaded frmMain
+        click frmMain.mnuToolsCab
+        expect not-loaded frmMain
+        click frmCC.mnuToolsDriver
+        expect not-loaded frmCC
+        key frmMain Ctrl+X
+        expect ended
+    )");
+    INFO(run.output);
+    CHECK(run.ok);
 }
