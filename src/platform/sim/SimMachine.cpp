@@ -175,7 +175,7 @@ std::string letters(std::uint32_t attributes) {
 }
 
 std::string fnv1a(const std::string& bytes) {
-    std::uint64_t hash = 1469598103934665603ULL;
+    std::uint64_t hash = 14695981039346656037ULL;
     for (char c : bytes) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 1099511628211ULL;
