@@ -43,3 +43,44 @@ drop_wine_prefix() {
         rm -rf "$WINEPREFIX"
     fi
 }
+
+# Packages for the windowed runs: the fonts Wine draws windows with, and screenshots.
+TVX_GUI_PACKAGES=(imagemagick fonts-wine)
+
+# start_xvfb: starts Xvfb (1024x768, 24-bit) on a free display and exports DISPLAY.
+start_xvfb() {
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    TVX_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+# stop_xvfb: ends the Wine session on the Xvfb display, then Xvfb itself.
+stop_xvfb() {
+    if [ -n "${TVX_XVFB_PID:-}" ]; then
+        if [ -n "${WINEPREFIX:-}" ]; then
+            wineserver -k >/dev/null 2>&1 || true
+        fi
+        kill "$TVX_XVFB_PID" 2>/dev/null || true
+        wait "$TVX_XVFB_PID" 2>/dev/null || true
+        TVX_XVFB_PID=""
+    fi
+}
+
+# add_wine_fonts: copies Wine's own fonts (MS Sans Serif, Tahoma, Marlett for the title bar
+# buttons...) into the prefix's Fonts folder, the only place this Wine looks for them.
+add_wine_fonts() {
+    if [ -d /usr/share/wine/fonts ] && [ -n "${WINEPREFIX:-}" ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
+}

@@ -1,5 +1,5 @@
-// GDI drawings of the splash and the emblem: a display adapter being swept clean, scaled to the
-// area the window designer gave the picture.
+// GDI drawings of the splash and the emblem: a clean display adapter, scaled to the area the
+// window designer gave the picture.
 #include "ui/win32/Pictures.h"
 
 #include "startup/Version.h"
@@ -131,45 +131,70 @@ void drawAdapter(HDC dc, int left, int top, int unit) {
     }
 }
 
-// A sweeping stroke across the adapter: the program at work.
-void drawSweep(HDC dc, int left, int top, int unit) {
-    Selected pen(dc, CreatePen(PS_SOLID, std::max(2, unit / 16), RGB(255, 214, 90)));
-    for (int i = 0; i < 3; ++i) {
-        const int offset = i * unit / 6;
-        Arc(dc, left - unit / 3 + offset, top - unit / 2, left + unit * 2 + offset, top + unit,
-            left + unit * 2 + offset, top + unit / 5, left - unit / 3 + offset, top + unit / 5);
+// A small four-pointed sparkle: the adapter is clean.
+void drawSparkle(HDC dc, int x, int y, int size) {
+    Selected pen(dc, CreatePen(PS_SOLID, 1, RGB(255, 226, 120)));
+    MoveToEx(dc, x - size, y, nullptr);
+    LineTo(dc, x + size + 1, y);
+    MoveToEx(dc, x, y - size, nullptr);
+    LineTo(dc, x, y + size + 1);
+    const int diagonal = std::max(1, size / 3);
+    MoveToEx(dc, x - diagonal, y - diagonal, nullptr);
+    LineTo(dc, x + diagonal + 1, y + diagonal + 1);
+    MoveToEx(dc, x - diagonal, y + diagonal, nullptr);
+    LineTo(dc, x + diagonal + 1, y - diagonal - 1);
+}
+
+// The largest height up to `height` at which `line` fits into `width` pixels.
+int fittingHeight(HDC dc, const std::string& line, int width, int height, int weight) {
+    for (; height > 6; --height) {
+        Selected font(dc, makeFont(height, weight, "Tahoma"));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        if (size.cx <= width) {
+            break;
+        }
     }
+    return height;
 }
 
 void drawSplash(HDC dc, const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     verticalGradient(dc, area, RGB(24, 44, 96), RGB(6, 12, 34));
-    // A band along the bottom carries the version and the purpose.
-    const int band = std::max(16, height / 6);
+    // A band along the bottom carries the version.
+    const int band = std::max(16, height / 7);
+    const int above = height - band;
     fill(dc, area.left, area.bottom - band, area.right, area.bottom, RGB(4, 8, 22));
     fill(dc, area.left, area.bottom - band, area.right, area.bottom - band + 1, RGB(255, 214, 90));
 
-    const int unit = std::min(width * 2 / 7, (height - band) * 3 / 5);
-    const int adapterLeft = area.left + width / 12 + unit / 12;
-    const int adapterTop = area.top + (height - band - unit) / 2;
+    const int margin = std::max(4, width / 15);
+    const int unit = std::max(8, std::min(above / 2, width * 2 / 9));
+    const int adapterLeft = area.left + margin;
+    const int adapterTop = area.top + (above - unit) / 2;
     drawAdapter(dc, adapterLeft, adapterTop, unit);
-    drawSweep(dc, adapterLeft, adapterTop, unit);
+    const int sparkle = std::max(2, unit / 10);
+    drawSparkle(dc, adapterLeft + unit * 17 / 10, adapterTop - sparkle, sparkle * 2);
+    drawSparkle(dc, adapterLeft + unit / 3, adapterTop - sparkle * 2, sparkle);
+    drawSparkle(dc, adapterLeft + unit * 3 / 2, adapterTop + unit + sparkle, sparkle);
 
-    const int textLeft = adapterLeft + unit * 17 / 10 + width / 14;
-    const int titleHeight = std::max(12, (height - band) / 4);
-    const int titleTop = area.top + (height - band) / 2 - titleHeight;
-    text(dc, "Tarvex", textLeft, titleTop, titleHeight, FW_BOLD, RGB(255, 255, 255));
-    text(dc, "Display driver cleaner", textLeft + 2, titleTop + titleHeight * 5 / 4,
-         std::max(8, titleHeight / 3), FW_NORMAL, RGB(190, 204, 232));
+    const int textLeft = adapterLeft + unit * 17 / 10 + margin;
+    const int textWidth = area.right - margin / 2 - textLeft;
+    const std::string title = "Tarvex";
+    const std::string purpose = "Display driver cleaner";
+    const int titleHeight = fittingHeight(dc, title, textWidth, std::max(12, above / 4), FW_BOLD);
+    const int purposeHeight =
+        fittingHeight(dc, purpose, textWidth, std::max(8, titleHeight / 3), FW_NORMAL);
+    const int titleTop = area.top + above / 2 - titleHeight * 3 / 4;
+    text(dc, title, textLeft, titleTop, titleHeight, FW_BOLD, RGB(255, 255, 255));
+    text(dc, purpose, textLeft + 1, titleTop + titleHeight * 6 / 5, purposeHeight, FW_NORMAL,
+         RGB(190, 204, 232));
 
     const std::string version =
         "Version " + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
     const int small = std::max(8, band / 2);
-    text(dc, version, area.left + width / 30, area.bottom - band + (band - small) / 2 - 1, small,
+    text(dc, version, area.left + margin, area.bottom - band + (band - small) / 2 - 1, small,
          FW_NORMAL, RGB(220, 224, 236));
-    text(dc, "Loading...", area.right - width / 30 - small * 4,
-         area.bottom - band + (band - small) / 2 - 1, small, FW_NORMAL, RGB(150, 160, 186));
 
     // A thin frame: the splash has no window border of its own.
     Selected pen(dc, CreatePen(PS_SOLID, 1, RGB(120, 140, 190)));
@@ -185,7 +210,7 @@ void drawLogo(HDC dc, const RECT& area) {
     const int left = area.left + (width - unit * 17 / 10) / 2 + unit / 12;
     const int top = area.top + (height - unit) / 2;
     drawAdapter(dc, left, top, unit);
-    drawSweep(dc, left, top, unit);
+    drawSparkle(dc, left + unit * 17 / 10, top, std::max(2, unit / 6));
 }
 
 std::string lower(std::string name) {
