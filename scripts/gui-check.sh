@@ -8,6 +8,8 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 # The windows to picture, in the order the program shows them.
 WINDOWS=(frmStart frmWarning frmMain frmAdvanced frmWiz1 frmWiz2 frmCC frmOptions frmLanguage
          frmFont frmAbout frmClearB frmClearL frmClearR frmRestore frmRegRest)
+# Windows pictured again with a menu open (window:menu number).
+MENUS=(frmMain:1 frmMain:2 frmMain:4)
 
 ensure_packages "${TVX_PACKAGES[@]}" "${TVX_GUI_PACKAGES[@]}"
 # TVX_BUILD picks another build folder (the default is the one scripts/run.sh uses).
@@ -43,15 +45,16 @@ echo "== Windows of Tarvex"
 rm -rf "$SHOTS" "$WINEPREFIX/drive_c/shots"
 mkdir -p "$SHOTS"
 timeout 300 wine explorer /desktop=tvxshow,1024x768 \
-    'C:\Program Files\Tarvex\tvxshow.exe' 'C:\shots' "${WINDOWS[@]}" || status=1
+    'C:\Program Files\Tarvex\tvxshow.exe' 'C:\shots' "${WINDOWS[@]}" "${MENUS[@]}" || status=1
 wineserver -w
 for bmp in "$WINEPREFIX/drive_c/shots/"*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "$SHOTS/$(basename "${bmp%.bmp}").png"
 done
 count="$(find "$SHOTS" -name '*.png' | wc -l)"
-echo "$count of ${#WINDOWS[@]} windows saved in $SHOTS"
-[ "$count" -eq "${#WINDOWS[@]}" ] || status=1
+expected=$((${#WINDOWS[@]} + ${#MENUS[@]}))
+echo "$count of $expected pictures saved in $SHOTS"
+[ "$count" -eq "$expected" ] || status=1
 if [ "$status" -eq 0 ]; then
     echo "GUI CHECK PASSED"
 else

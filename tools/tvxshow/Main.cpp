@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -32,15 +33,10 @@ void settle(ui::win32::Win32Renderer& renderer) {
     }
 }
 
-// Writes what the screen shows of `window` (frame included) as a 24-bit BMP; false on failure.
-bool capture(HWND window, const std::string& path) {
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+// Writes what the screen shows in `area` as a 24-bit BMP; false on failure.
+bool captureArea(const RECT& area, const std::string& path) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
         return false;
     }
@@ -48,7 +44,7 @@ bool capture(HWND window, const std::string& path) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, previous);
 
     BITMAPINFO info{};
@@ -79,12 +75,62 @@ bool capture(HWND window, const std::string& path) {
     return static_cast<bool>(out);
 }
 
+// Writes what the screen shows of `window`, frame included.
+bool capture(HWND window, const std::string& path) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return captureArea(frame, path);
+}
+
+// The open menu's picture is taken by a timer, since opening a menu runs the menu's own loop.
+HWND menuOwner = nullptr;
+std::string menuPicture;
+bool menuCaptured = false;
+
+void CALLBACK captureOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    RECT area{};
+    GetWindowRect(menuOwner, &area);
+    // The drop-down is a popup window of the menu class; it may reach beyond the window.
+    if (HWND popup = FindWindowA("#32768", nullptr)) {
+        RECT dropDown{};
+        GetWindowRect(popup, &dropDown);
+        UnionRect(&area, &area, &dropDown);
+    }
+    menuCaptured = captureArea(area, menuPicture);
+    EndMenu();
+}
+
+// Opens top-level menu `number` (1 = the first) of `window` as the keyboard would and saves the
+// window with the open menu.
+bool captureMenu(HWND window, int number, const std::string& path) {
+    if (GetMenu(window) == nullptr || number < 1 || number > GetMenuItemCount(GetMenu(window))) {
+        return false;
+    }
+    menuOwner = window;
+    menuPicture = path;
+    menuCaptured = false;
+    SetForegroundWindow(window);
+    // The menu key selects the first menu, Right moves along the bar, Down opens the selection.
+    for (int i = 1; i < number; ++i) {
+        PostMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    }
+    PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+    SetTimer(nullptr, 0, 600, captureOpenMenu);
+    SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    return menuCaptured;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tvxshow OUTPUT-FOLDER WINDOW-NAME...\n"
-                             "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of Tarvex\n");
+        std::fprintf(stderr, "usage: tvxshow OUTPUT-FOLDER WINDOW-NAME[:MENU-NUMBER]...\n"
+                             "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of Tarvex\n"
+                             "  (WINDOW-NAME-menuN.bmp with its Nth menu open)\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -95,8 +141,12 @@ int main(int argc, char** argv) {
     StartTarvex(app);
     int failures = 0;
     for (int i = 2; i < argc; ++i) {
-        const std::string name = argv[i];
-        std::printf("%s\n", name.c_str());
+        // "frmMain:2" pictures frmMain with its second menu open.
+        const std::string argument = argv[i];
+        const std::string::size_type colon = argument.find(':');
+        const std::string name = argument.substr(0, colon);
+        const int menu = colon == std::string::npos ? 0 : std::atoi(argument.c_str() + colon + 1);
+        std::printf("%s\n", argument.c_str());
         app.formNamed(name);
         // Looked up again: a window may unload itself while it loads.
         ui::Form* form = app.findForm(name);
@@ -108,8 +158,10 @@ int main(int argc, char** argv) {
         app.showModeless(*form);
         settle(renderer);
         if (ui::Form* still = app.findForm(name)) {
-            const std::string path = folder + "\\" + name + ".bmp";
-            if (capture(renderer.windowOf(*still), path)) {
+            const HWND window = renderer.windowOf(*still);
+            const std::string path =
+                folder + "\\" + name + (menu > 0 ? "-menu" + std::to_string(menu) : "") + ".bmp";
+            if (menu > 0 ? captureMenu(window, menu, path) : capture(window, path)) {
                 std::printf("  saved %s\n", path.c_str());
             } else {
                 std::printf("  could not capture the window\n");
