@@ -457,6 +457,23 @@ TEST_CASE("timers tick while enabled, and the close box asks the form") {
     fixture.renderer.run();
 }
 
+TEST_CASE("Alt+F4 closes the window from any control") {
+    if (!windowsAvailable()) {
+        return;
+    }
+    Fixture fixture;
+    SampleForm& form = fixture.form();
+    fixture.app.showModeless(form);
+    const HWND combo = fixture.window(form.cboFixed);
+    constexpr LPARAM kAltDown = 1 << 29;
+    PostMessageA(combo, WM_SYSKEYDOWN, VK_F4, kAltDown);
+    // The close arrives as a message of its own; a few rounds of pending messages deliver it.
+    for (int round = 0; round < 3 && fixture.app.isLoaded<SampleForm>(); ++round) {
+        fixture.renderer.processPendingMessages();
+    }
+    CHECK_FALSE(fixture.app.isLoaded<SampleForm>());
+}
+
 TEST_CASE("a modal window disables the others until it is unloaded") {
     if (!windowsAvailable()) {
         return;

@@ -737,6 +737,12 @@ bool FormWindow::translate(MSG& message) {
     if (accelerators != nullptr && TranslateAcceleratorA(window, accelerators, &message)) {
         return true;
     }
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 && message.hwnd != window) {
+        // Alt+F4 closes the window whichever control has the focus; some combo boxes keep every
+        // system key for themselves.
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
     return IsDialogMessageA(window, &message) != FALSE;
 }
 
