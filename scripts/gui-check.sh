@@ -10,6 +10,8 @@ WINDOWS=(frmStart frmWarning frmMain frmAdvanced frmWiz1 frmWiz2 frmCC frmOption
          frmFont frmAbout frmClearB frmClearL frmClearR frmRestore frmRegRest)
 # Windows pictured again with a menu open (window:menu number).
 MENUS=(frmMain:1 frmMain:2 frmMain:4)
+# A window pictured after use: a clean run with a configuration (in the throwaway prefix).
+USED=(frmMain@cboConfigs=NVIDIA@cmdClean)
 
 ensure_packages "${TVX_PACKAGES[@]}" "${TVX_GUI_PACKAGES[@]}"
 # TVX_BUILD picks another build folder (the default is the one scripts/run.sh uses).
@@ -21,7 +23,7 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$BUILD" -j "$(nproc)"
 
-trap 'stop_xvfb; drop_wine_prefix' EXIT
+trap 'stop_xvfb; drop_wine_prefix; rm -f "${log:-}"' EXIT
 # The prefix is made without X; the runs below are a separate wineserver session under Xvfb.
 unset DISPLAY
 make_wine_prefix
@@ -38,21 +40,24 @@ log="$(mktemp)"
 timeout 300 wine "$BUILD/bin/tvx_tests.exe" --source-file='*win32*' >"$log" 2>&1 || status=1
 grep -E '^\[doctest\] (test cases|Status)|ERROR|FAILED' "$log" || true
 grep -q 'Status: SUCCESS!' "$log" || status=1
-rm -f "$log"
 wineserver -w
 
 echo "== Windows of Tarvex"
 rm -rf "$SHOTS" "$WINEPREFIX/drive_c/shots"
 mkdir -p "$SHOTS"
+# The desktop's exit code is not the program's: its summary line tells.
 timeout 300 wine explorer /desktop=tvxshow,1024x768 \
-    'C:\Program Files\Tarvex\tvxshow.exe' 'C:\shots' "${WINDOWS[@]}" "${MENUS[@]}" || status=1
+    'C:\Program Files\Tarvex\tvxshow.exe' 'C:\shots' "${WINDOWS[@]}" "${MENUS[@]}" \
+    "${USED[@]}" 2>&1 | tee "$log" || true
 wineserver -w
+grep -q '^tvxshow: .* 0 failure(s)' "$log" || status=1
+rm -f "$log"
 for bmp in "$WINEPREFIX/drive_c/shots/"*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "$SHOTS/$(basename "${bmp%.bmp}").png"
 done
 count="$(find "$SHOTS" -name '*.png' | wc -l)"
-expected=$((${#WINDOWS[@]} + ${#MENUS[@]}))
+expected=$((${#WINDOWS[@]} + ${#MENUS[@]} + ${#USED[@]}))
 echo "$count of $expected pictures saved in $SHOTS"
 [ "$count" -eq "$expected" ] || status=1
 if [ "$status" -eq 0 ]; then

@@ -15,13 +15,19 @@
 namespace {
 
 // The real renderer, except that message boxes answer at once: nothing may wait for a user here.
+// Questions are answered No, except while the user's actions of a picture are carried out.
 class ShowRenderer : public ui::win32::Win32Renderer {
   public:
+    bool answerYes = false;
     ui::MsgBoxResult messageBox(const ui::MessageBoxRequest& request) override {
         const bool yesNo = request.buttons == ui::MsgBoxButtons::YesNo;
+        const bool yes = yesNo && answerYes;
         std::printf("  message box \"%s\": \"%s\", answered %s\n", request.title.c_str(),
-                    request.text.c_str(), yesNo ? "No" : "OK");
-        return yesNo ? ui::MsgBoxResult::No : ui::MsgBoxResult::Ok;
+                    request.text.c_str(),
+                    yes     ? "Yes"
+                    : yesNo ? "No"
+                            : "OK");
+        return yes ? ui::MsgBoxResult::Yes : yesNo ? ui::MsgBoxResult::No : ui::MsgBoxResult::Ok;
     }
 };
 
@@ -124,13 +130,55 @@ bool captureMenu(HWND window, int number, const std::string& path) {
     return menuCaptured;
 }
 
+// Does what a user would: "cboName=Entry" picks an entry of a list or combo box, "cmdName" clicks
+// a button. False (and a report) when the control or entry is not there.
+bool act(ui::win32::Win32Renderer& renderer, ui::Form& form, const std::string& action) {
+    const std::string::size_type equals = action.find('=');
+    const std::string controlName = action.substr(0, equals);
+    ui::Control* control = form.find(controlName);
+    const HWND window = control != nullptr ? renderer.windowOf(*control) : nullptr;
+    if (window == nullptr) {
+        std::printf("  no control %s\n", controlName.c_str());
+        return false;
+    }
+    if (equals == std::string::npos) {
+        SendMessageA(window, BM_CLICK, 0, 0);
+        return true;
+    }
+    const auto& list = static_cast<const ui::ListControl&>(*control);
+    const bool isCombo = control->kind == ui::ControlKind::ComboBox;
+    if (!isCombo && control->kind != ui::ControlKind::ListBox) {
+        std::printf("  %s is not a list\n", controlName.c_str());
+        return false;
+    }
+    const std::string entry = action.substr(equals + 1);
+    for (int index = 0; index < list.listCount(); ++index) {
+        if (list.item(index) == entry) {
+            SendMessageA(window, isCombo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
+                         0);
+            SendMessageA(GetParent(window), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(window), isCombo ? CBN_SELCHANGE : LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(window));
+            return true;
+        }
+    }
+    std::printf("  %s has no entry %s; it has:", controlName.c_str(), entry.c_str());
+    for (const std::string& item : list.items()) {
+        std::printf(" \"%s\"", item.c_str());
+    }
+    std::printf("\n");
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tvxshow OUTPUT-FOLDER WINDOW-NAME[:MENU-NUMBER]...\n"
-                             "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of Tarvex\n"
-                             "  (WINDOW-NAME-menuN.bmp with its Nth menu open)\n");
+        std::fprintf(stderr,
+                     "usage: tvxshow OUTPUT-FOLDER WINDOW-NAME[:MENU-NUMBER][@ACTION]...\n"
+                     "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of Tarvex\n"
+                     "  (WINDOW-NAME-menuN.bmp with its Nth menu open, WINDOW-NAME-used.bmp after\n"
+                     "  the actions: @list=entry picks an entry, @button clicks)\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -141,11 +189,21 @@ int main(int argc, char** argv) {
     StartTarvex(app);
     int failures = 0;
     for (int i = 2; i < argc; ++i) {
-        // "frmMain:2" pictures frmMain with its second menu open.
+        // "frmMain:2" pictures frmMain with its second menu open; "frmMain@cboConfigs=ATI@cmdClean"
+        // after picking ATI and clicking Clean, questions answered Yes.
         const std::string argument = argv[i];
-        const std::string::size_type colon = argument.find(':');
-        const std::string name = argument.substr(0, colon);
-        const int menu = colon == std::string::npos ? 0 : std::atoi(argument.c_str() + colon + 1);
+        std::vector<std::string> actions;
+        std::string::size_type at = argument.find('@');
+        const std::string head = argument.substr(0, at);
+        while (at != std::string::npos) {
+            const std::string::size_type next = argument.find('@', at + 1);
+            actions.push_back(
+                argument.substr(at + 1, next == std::string::npos ? next : next - at - 1));
+            at = next;
+        }
+        const std::string::size_type colon = head.find(':');
+        const std::string name = head.substr(0, colon);
+        const int menu = colon == std::string::npos ? 0 : std::atoi(head.c_str() + colon + 1);
         std::printf("%s\n", argument.c_str());
         app.formNamed(name);
         // Looked up again: a window may unload itself while it loads.
@@ -157,10 +215,22 @@ int main(int argc, char** argv) {
         }
         app.showModeless(*form);
         settle(renderer);
+        renderer.answerYes = true;
+        for (const std::string& action : actions) {
+            ui::Form* current = app.findForm(name);
+            if (current == nullptr || !act(renderer, *current, action)) {
+                ++failures;
+                break;
+            }
+            settle(renderer);
+        }
+        renderer.answerYes = false;
         if (ui::Form* still = app.findForm(name)) {
             const HWND window = renderer.windowOf(*still);
-            const std::string path =
-                folder + "\\" + name + (menu > 0 ? "-menu" + std::to_string(menu) : "") + ".bmp";
+            const std::string suffix = menu > 0           ? "-menu" + std::to_string(menu)
+                                       : !actions.empty() ? std::string("-used")
+                                                          : std::string();
+            const std::string path = folder + "\\" + name + suffix + ".bmp";
             if (menu > 0 ? captureMenu(window, menu, path) : capture(window, path)) {
                 std::printf("  saved %s\n", path.c_str());
             } else {
