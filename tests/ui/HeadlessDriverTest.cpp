@@ -62,6 +62,7 @@ class MainWindow : public ui::Form {
     ui::Button cmdOff{*this, "cmdOff"};
     ui::Button cmdHideB{*this, "cmdHideB"};
     ui::Button cmdStop{*this, "cmdStop"};
+    ui::Button cmdLong{*this, "cmdLong"};
     ui::Frame fraA{*this, "fraA"};
     ui::OptionButton optA1{*this, "optA1", &fraA};
     ui::OptionButton optA2{*this, "optA2", &fraA};
@@ -98,6 +99,16 @@ MainWindow::MainWindow(ui::App& app) : Form(app, kFormName) {
         note(lblLog, "back");
     };
     mnuFileOpen.onClick = cmdOpen.onClick;
+    cmdLong.onClick = [this] {
+        // A long operation: disabled while it runs, letting pending messages through.
+        note(lblLog, "long");
+        cmdLong.enabled = false;
+        for (int pass = 0; pass < 3; ++pass) {
+            this->app.doEvents();
+        }
+        cmdLong.enabled = true;
+        note(lblLog, "done");
+    };
     mnuFileHidden.visible = false;
     cmdAsk.onClick = [this] {
         const ui::MsgBoxResult answer = this->app.msgBox(
@@ -231,6 +242,10 @@ TEST_CASE("user actions fire the events a user's would and leave the controls co
         {"show loads and shows a window without its opener",
          "show frmInner\nexpect loaded frmInner\nexpect frmInner.visible true\n"
          "expect frmTest.enabled true\n"},
+        {"deferred actions run one per pending-message pass of a long operation",
+         "during expect frmTest.cmdLong.enabled false\nduring click frmTest.chkFlag\n"
+         "click frmTest.cmdLong\nexpect frmTest.cmdLong.enabled true\n"
+         "expect frmTest.lblLog.caption \"long;chk1;done;\"\n"},
         {"queued answers are used in order and the last box is remembered",
          "answer No\nanswer Yes\nclick frmTest.cmdAsk\nclick frmTest.cmdAsk\n"
          "expect msgbox \"Go on?\"\nexpect frmTest.lblLog.caption \"no;yes;\"\n"},
@@ -332,6 +347,11 @@ TEST_CASE("anything a user could not do, or a script mistake, fails with its lin
         {"expect ended", "the program is still running (loaded: frmTest)"},
         {"expect msgbox \"Go on?\"", "no message box has been shown"},
         {"print frmDialog", "window frmDialog is not loaded"},
+        {"during click frmTest.cmdLong\nclick frmTest.cmdLong",
+         "line 1: during click frmTest.cmdLong: cmdLong is disabled"},
+        {"during expect running\nclick frmTest.chkFlag",
+         "at the end: 1 'during' action(s) never ran: nothing processed pending messages after "
+         "line 1"},
     };
     for (const Failing& row : cases) {
         const std::string script = row.script;

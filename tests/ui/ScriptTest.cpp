@@ -61,6 +61,11 @@ TEST_CASE("a malformed command is reported with its line before anything runs") 
         {"expect loaded", "line 1: expect loaded needs one more word"},
         {"expect frmMain.caption", "line 1: expect needs a property and a value"},
         {"expect frmMain.caption has \"x\"", "line 1: expect needs a property and a value"},
+        {"during during tick", "line 1: 'during' cannot hold 'during'"},
+        {"during answer Yes", "line 1: 'during' cannot hold 'answer'"},
+        {"during clikc frmMain.cmdClean", "line 1: unknown command 'clikc'"},
+        {"during click", "line 1: wrong number of words for 'click'"},
+        {"during tick 0", "line 1: tick needs a positive number of ticks"},
     };
     for (const Row& row : rows) {
         const std::string script = row.script;

@@ -118,6 +118,11 @@ bool HeadlessRenderer::drive(const std::function<void(App&)>& start) {
         }
         current = nullptr;
         phase = "at the end";
+        if (!deferred.empty()) {
+            fail(std::to_string(deferred.size()) +
+                 " 'during' action(s) never ran: nothing processed pending messages after line " +
+                 std::to_string(deferred.front().line));
+        }
         if (!answers.empty()) {
             std::string unused;
             for (const MsgBoxResult answer : answers) {
@@ -132,10 +137,16 @@ bool HeadlessRenderer::drive(const std::function<void(App&)>& start) {
 }
 
 void HeadlessRenderer::executeNext() {
-    const Command& command = script[next++];
+    runCommand(script[next++]);
+}
+
+void HeadlessRenderer::runCommand(const Command& command) {
     const Command* outer = current;
     current = &command;
-    ++actionCount;
+    // A `during` line counts once, when its action runs.
+    if (command.verb != "during") {
+        ++actionCount;
+    }
     execute(command);
     checkNotFailed();
     current = outer;
@@ -192,6 +203,8 @@ void HeadlessRenderer::execute(const Command& command) {
         print(args[0].text);
     } else if (verb == "show") {
         show(args[0].text);
+    } else if (verb == "during") {
+        deferred.push_back(deferredCommand(command));
     }
 }
 
@@ -615,8 +628,15 @@ MsgBoxResult HeadlessRenderer::messageBox(const MessageBoxRequest& request) {
 }
 
 void HeadlessRenderer::processPendingMessages() {
-    // No user input arrives during a long operation: the script's next action waits for it.
     checkNotFailed();
+    // Only actions the script deferred with `during` arrive in the middle of an operation; one
+    // per call, so a script can act at successive points of a long run.
+    if (deferred.empty()) {
+        return;
+    }
+    const Command command = deferred.front();
+    deferred.pop_front();
+    runCommand(command);
 }
 
 void HeadlessRenderer::run() {

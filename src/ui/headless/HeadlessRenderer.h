@@ -47,6 +47,7 @@ class HeadlessRenderer : public Renderer {
     // Answers with the next queued answer; no queued answer, or one the box has no button for,
     // fails the run.
     MsgBoxResult messageBox(const MessageBoxRequest& request) override;
+    // Runs the oldest action the script deferred with `during`, if any.
     void processPendingMessages() override;
     // Executes commands until the script ends or the program has ended.
     void run() override;
@@ -62,6 +63,7 @@ class HeadlessRenderer : public Renderer {
     };
 
     void executeNext();
+    void runCommand(const Command& command);
     void execute(const Command& command);
     [[noreturn]] void fail(const std::string& message);
     void checkNotFailed() const;
@@ -98,6 +100,7 @@ class HeadlessRenderer : public Renderer {
     int actionCount = 0;
 
     std::deque<MsgBoxResult> answers;
+    std::deque<Command> deferred; // `during` actions, run by the next processPendingMessages()
     bool boxShown = false;
     std::string lastBoxText;
     bool helpOpened = false;

@@ -18,9 +18,9 @@ struct Shape {
 };
 
 constexpr Shape kShapes[] = {
-    {"tick", 0, 1},       {"wait", 1, 1},     {"click", 1, 1}, {"key", 2, 2},   {"select", 2, 2},
-    {"select-add", 2, 2}, {"deselect", 2, 2}, {"type", 2, 2},  {"close", 1, 1}, {"answer", 1, 1},
-    {"expect", 1, 4},     {"print", 1, 1},    {"show", 1, 1},
+    {"tick", 0, 1},       {"wait", 1, 1},     {"click", 1, 1}, {"key", 2, 2},    {"select", 2, 2},
+    {"select-add", 2, 2}, {"deselect", 2, 2}, {"type", 2, 2},  {"close", 1, 1},  {"answer", 1, 1},
+    {"expect", 1, 4},     {"print", 1, 1},    {"show", 1, 1},  {"during", 1, 5},
 };
 
 bool isBlank(char c) {
@@ -115,7 +115,43 @@ std::string checkArgs(const Command& command) {
     return "";
 }
 
+// Checks a whole command: a known verb, the right number of words, arguments of the right form;
+// "" when it is fine.
+std::string checkCommand(const Command& command, bool verbQuoted) {
+    const Shape* shape = nullptr;
+    for (const Shape& candidate : kShapes) {
+        if (!verbQuoted && command.verb == candidate.verb) {
+            shape = &candidate;
+        }
+    }
+    if (shape == nullptr) {
+        return "unknown command '" + command.verb + "'";
+    }
+    if (command.args.size() < shape->minArgs || command.args.size() > shape->maxArgs) {
+        return "wrong number of words for '" + command.verb + "'";
+    }
+    if (command.verb == "during") {
+        const Command inner = deferredCommand(command);
+        if (inner.verb == "during" || inner.verb == "answer") {
+            return "'during' cannot hold '" + inner.verb + "'";
+        }
+        return checkCommand(inner, command.args[0].quoted);
+    }
+    return checkArgs(command);
+}
+
 } // namespace
+
+Command deferredCommand(const Command& during) {
+    Command inner;
+    inner.line = during.line;
+    inner.source = during.source;
+    if (!during.args.empty()) {
+        inner.verb = during.args[0].text;
+        inner.args.assign(during.args.begin() + 1, during.args.end());
+    }
+    return inner;
+}
 
 bool parseNumber(const std::string& text, long min, long max, long& value) {
     if (text.empty() || text.size() > 10) {
@@ -169,22 +205,7 @@ bool parseScript(const std::string& text, std::vector<Command>& commands, std::s
         while (!command.source.empty() && isBlank(command.source.back())) {
             command.source.pop_back();
         }
-        const Shape* shape = nullptr;
-        for (const Shape& candidate : kShapes) {
-            if (!words[0].quoted && command.verb == candidate.verb) {
-                shape = &candidate;
-            }
-        }
-        if (shape == nullptr) {
-            error = "line " + std::to_string(number) + ": unknown command '" + command.verb + "'";
-            return false;
-        }
-        if (command.args.size() < shape->minArgs || command.args.size() > shape->maxArgs) {
-            error = "line " + std::to_string(number) + ": wrong number of words for '" +
-                    command.verb + "'";
-            return false;
-        }
-        problem = checkArgs(command);
+        problem = checkCommand(command, words[0].quoted);
         if (!problem.empty()) {
             error = "line " + std::to_string(number) + ": " + problem;
             return false;

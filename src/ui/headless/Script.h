@@ -25,6 +25,9 @@ struct Command {
 // is not a well-formed command (unknown verb, wrong number of words, bad number, open quote).
 bool parseScript(const std::string& text, std::vector<Command>& commands, std::string& error);
 
+// The command a `during` line holds (its words after "during"), with the same line.
+Command deferredCommand(const Command& during);
+
 // Writes `text` as a script string: in double quotes, with every quote doubled.
 std::string quote(const std::string& text);
 
