@@ -86,7 +86,7 @@ bool timeFast(const std::string& container, const std::string& plain, int rounds
 } // namespace
 
 int main() {
-    constexpr std::size_t kLargeSize = 64u << 20;
+    constexpr std::size_t kLargeSize = 76u << 20;
     const std::string plain = configurationText(kLargeSize);
     const std::string container = *packs::encodePack(plain, packs::PackMethod::Huffman);
     const double megabytes = static_cast<double>(plain.size()) / 1e6;
