@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 . "$ROOT/scripts/lib.sh"
 
-ensure_packages "${TVX_PACKAGES[@]}"
+ensure_packages "${TVX_PACKAGES[@]}" fonts-wine
 JOBS="$(nproc)"
 
 echo "== native build (simulated machine, sanitizers)"
@@ -25,24 +25,37 @@ status=0
 echo "== native tests"
 ctest --test-dir "$ROOT/build/native" --output-on-failure || status=1
 
-echo "== Windows tests under Wine"
-trap drop_wine_prefix EXIT
+echo "== Windows tests under Wine (real windows on an Xvfb display)"
+trap 'stop_xvfb; drop_wine_prefix' EXIT
+# The prefix is made without X; its windowed session below is a wineserver session of its own.
+unset DISPLAY
 make_wine_prefix
+add_wine_fonts
+start_xvfb
 ctest --test-dir "$ROOT/build/win64" --output-on-failure || status=1
+stop_xvfb
 drop_wine_prefix
 
+passed=0
+failed=0
 summary() {
     local log="$ROOT/build/$1/Testing/Temporary/LastTest.log"
     local line
     line="$(grep -h '^\[doctest\] test cases:' "$log" 2>/dev/null | tail -n 1 || true)"
     echo "$2: ${line:-no summary (the test binary did not finish)}"
+    if [ -z "$line" ]; then
+        failed=$((failed + 1))
+        return
+    fi
+    # "[doctest] test cases: 162 | 160 passed | 2 failed | 0 skipped"
+    passed=$((passed + $(echo "$line" | sed -E 's/.*\| *([0-9]+) passed.*/\1/')))
+    failed=$((failed + $(echo "$line" | sed -E 's/.*\| *([0-9]+) failed.*/\1/')))
 }
 echo "== summaries"
 summary native "native (sim)"
 summary win64 "Windows (Wine)"
-if [ "$status" -eq 0 ]; then
-    echo "ALL TESTS PASSED"
-else
-    echo "TESTS FAILED"
+if [ "$failed" -ne 0 ]; then
+    status=1
 fi
+echo "test cases: $passed passed, $failed failed"
 exit "$status"
