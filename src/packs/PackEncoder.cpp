@@ -159,7 +159,60 @@ std::optional<std::string> encodePack(const std::string& plain, PackMethod metho
     return out;
 }
 
-std::string shippedText(const std::string& source) {
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F and the code points they stand for (0: unassigned).
+constexpr char32_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char windows1252(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<char>(codePoint);
+    }
+    for (int i = 0; i < 32; ++i) {
+        if (kWindows1252High[i] == codePoint && codePoint != 0) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+// UTF-8 text in Windows-1252: the sources are edited as UTF-8, the program reads 8-bit text.
+// Bytes that are not well-formed UTF-8 are taken as Windows-1252 already.
+std::string toWindows1252(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80           ? 1
+                           : (lead >> 5) == 0x6  ? 2
+                           : (lead >> 4) == 0xE  ? 3
+                           : (lead >> 3) == 0x1E ? 4
+                                                 : 0;
+        char32_t codePoint = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool wellFormed = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
+        for (int k = 1; wellFormed && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            wellFormed = (next & 0xC0) == 0x80;
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        if (!wellFormed) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        out += length == 1 ? static_cast<char>(lead) : windows1252(codePoint);
+        i += static_cast<std::size_t>(length);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string shippedText(const std::string& utf8Source) {
+    const std::string source = toWindows1252(utf8Source);
     std::string out;
     out.reserve(source.size() + source.size() / 16);
     std::size_t start = 0;

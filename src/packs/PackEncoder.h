@@ -15,8 +15,9 @@ enum class PackMethod { Huffman, Stored };
 // length field of a Huffman container.
 std::optional<std::string> encodePack(const std::string& plain, PackMethod method);
 
-// The shipped form of a data source: lines whose first character is '#' are dropped and every
-// line end (LF or CR LF) becomes CR LF; a last line without a line end keeps none.
-std::string shippedText(const std::string& source);
+// The shipped form of a data source: UTF-8 becomes Windows-1252 (a character it lacks becomes
+// "?"), lines whose first character is '#' are dropped and every line end (LF or CR LF) becomes
+// CR LF; a last line without a line end keeps none.
+std::string shippedText(const std::string& utf8Source);
 
 } // namespace packs

@@ -125,3 +125,11 @@ TEST_CASE("shipped text drops comment lines and ends lines with CR LF") {
         CHECK(packs::shippedText(row.source) == row.shipped);
     }
 }
+
+TEST_CASE("shipped text is Windows-1252 with CR LF and without comment lines") {
+    CHECK(packs::shippedText("# note\n0001=Geschützt\n") == "0001=Gesch\xFCtzt\r\n");
+    CHECK(packs::shippedText("0001=\xE2\x82\xAC \xE2\x80\x93 \xC5\x93\r\n") ==
+          "0001=\x80 \x96 \x9C\r\n");
+    CHECK(packs::shippedText("0001=\xE4\xB8\xAD") == "0001=?"); // no Windows-1252 equivalent
+    CHECK(packs::shippedText("0001=\xFC") == "0001=\xFC");      // already 8-bit: kept
+}
