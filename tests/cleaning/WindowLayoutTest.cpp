@@ -1,6 +1,5 @@
-// The layout of the cleaning, wizard, cab cleaner, restore and clearing windows: controls inside
-// their containers without overlapping, and every caption fitting in both faces and every
-// shipped language.
+// The layout of the windows with captions: controls inside their containers without overlapping,
+// and every caption fitting in both faces and every shipped language.
 #include <doctest/doctest.h>
 
 #include "backup/FrmClearB.h"
@@ -14,7 +13,12 @@
 #include "cleaning/FrmWiz1.h"
 #include "cleaning/FrmWiz2.h"
 #include "language/CaptionTables.h"
+#include "language/FrmAbout.h"
+#include "language/FrmFont.h"
+#include "language/FrmLanguage.h"
 #include "packs/PackEncoder.h"
+#include "startup/FrmOptions.h"
+#include "startup/FrmWarning.h"
 #include "support/NullRenderer.h"
 #include "ui/App.h"
 #include "ui/headless/TextMetrics.h"
@@ -49,10 +53,11 @@ template <class F> Factory designed() {
 
 const std::vector<Factory>& windows() {
     static const std::vector<Factory> all = {
-        designed<FrmMain>(),    designed<FrmAdvanced>(), designed<FrmWiz1>(),
-        designed<FrmWiz2>(),    designed<FrmCC>(),       designed<FrmRestore>(),
-        designed<FrmRegRest>(), designed<FrmClearB>(),   designed<FrmClearR>(),
-        designed<FrmClearL>(),
+        designed<FrmMain>(),     designed<FrmAdvanced>(), designed<FrmWiz1>(),
+        designed<FrmWiz2>(),     designed<FrmCC>(),       designed<FrmRestore>(),
+        designed<FrmRegRest>(),  designed<FrmClearB>(),   designed<FrmClearR>(),
+        designed<FrmClearL>(),   designed<FrmWarning>(),  designed<FrmOptions>(),
+        designed<FrmLanguage>(), designed<FrmFont>(),     designed<FrmAbout>(),
     };
     return all;
 }
