@@ -241,3 +241,38 @@ TEST_CASE("without the language file every caption is a question mark") {
     CHECK_FALSE(langtest::exists("English.dlf"));
     CHECK(ReadIni("Tarvex.ini", "LANGUAGE", "CurrentLanguage", "?") == "English");
 }
+
+TEST_CASE("the options, font and about windows opened from the normal window") {
+    Installation folder;
+    store("WARNING", "ReadmeStart", "No");
+    drive("tick 2\n"
+          "key frmMain Ctrl+O\n"
+          "expect frmOptions.caption \"Tarvex Options\"\n"
+          "expect frmOptions.optGUINorm.value true\n"
+          "click frmOptions.optGUIAdv\n"
+          "click frmOptions.optLogYes\n"
+          "click frmOptions.cmdClose\n"
+          "expect not-loaded frmOptions\n"
+          "expect frmMain.caption \"Tarvex 2.7\"\n" // the running window stays what it is
+          "key frmMain Ctrl+F\n"
+          "expect frmFont.lblfIdentify.caption \"1\"\n"
+          "expect frmFont.cmdSave.enabled false\n"
+          "select frmFont.cboFont \"Tahoma\"\n"
+          "click frmFont.cmdSave\n"
+          "expect frmMain.font \"Tahoma\"\n"
+          "expect frmMain.cmdClean.font \"Tahoma\"\n"
+          "click frmMain.mnuHelpAbout\n"
+          "expect frmAbout.caption \"\"\n"
+          "expect frmAbout.fraAbout.caption \"\"\n"
+          "expect frmAbout.lblVersion.caption \"Version 2.7\"\n"
+          "expect frmAbout.cmdOK.caption \"OK\"\n"
+          "expect frmAbout.lblVersion.font \"Tahoma\"\n"
+          "click frmAbout.cmdOK\n"
+          "expect not-loaded frmAbout\n"
+          "expect running\n");
+    CHECK(ReadIni("Tarvex.ini", "PROGRAM", "Interface", "?") == "Advanced");
+    CHECK(ReadIni("Tarvex.ini", "PROGRAM", "LogFile", "?") == "Yes");
+    CHECK(ReadIni("Tarvex.ini", "FONT", "Name", "?") == "Tahoma");
+    // The next start opens the advanced window.
+    drive("tick 2\nexpect loaded frmAdvanced\nexpect frmAdvanced.font \"Tahoma\"\n");
+}
