@@ -10,6 +10,7 @@ class FrmAbout : public ui::Form {
     explicit FrmAbout(ui::App& app);
 
     ui::Frame fraAbout{*this, "fraAbout"};
+    ui::Image imgLogo{*this, "imgLogo", &fraAbout};
     ui::Label lblProduct{*this, "lblProduct", &fraAbout};
     ui::Label lblVersion{*this, "lblVersion", &fraAbout};
     ui::Label lblOwner{*this, "lblOwner", &fraAbout};
