@@ -13,7 +13,11 @@ void App::adopt(std::unique_ptr<Form> created) {
     Form& form = *created;
     instances.push_back(std::move(created));
     renderer.formLoaded(form);
+    // A window may unload itself in its own Form_Load (the splash of a second instance does):
+    // the caller still holds it, so it is released only by a later event, never here.
+    ++handlerDepth;
     fire([&form] { form.Form_Load(); });
+    --handlerDepth;
 }
 
 Form* App::formNamed(const std::string& name) {

@@ -32,7 +32,8 @@ class App {
     }
 
     // The single instance of window F, created and loaded (its Form_Load run) when it is not
-    // loaded yet; referring to a window loads it, as the program's windows expect.
+    // loaded yet; referring to a window loads it, as the program's windows expect. A window that
+    // unloaded itself while loading is returned unloaded, still alive until the next event.
     template <class F> F& form() {
         if (Form* existing = findForm(F::kFormName)) {
             return static_cast<F&>(*existing);
