@@ -1,19 +1,34 @@
 // The advanced cleaning window: layout, menus, the four slots and the window's own events.
 #include "cleaning/FrmAdvanced.h"
 
-#include "cleaning/FrmShared.h"
+#include "backup/Backup.h"
+#include "cleaning/CleanLog.h"
+#include "cleaning/Display.h"
+#include "cleaning/Engine.h"
+#include "cleaning/Folders.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
 #include "language/Language.h"
+#include "language/TextIds.h"
+#include "packs/Configuration.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "startup/General.h"
+#include "startup/Settings.h"
+#include "system/OSLine.h"
 #include "ui/App.h"
+
+#include <vector>
 
 namespace {
 
 void toggleEnabled(ui::Control& control) {
     control.enabled = !control.enabled;
 }
+
+constexpr int kSlots = 4;
+// The log's name after the backup stamp.
+constexpr const char* kLogSuffix = "_Advanced Cleaning";
 
 } // namespace
 
@@ -123,8 +138,82 @@ void FrmAdvanced::cmdClose_Click() {
     app.unload(*this);
 }
 
-void FrmAdvanced::prepareCleaning() {}
+void FrmAdvanced::prepareCleaning() {
+    objects.create(app);
+    ShowOSInfo2(*this);
+    lblGPU.caption = GetDisplayAdapterName();
+    loaded = TakeLoadTime();
+    if (!LoadConfigurationList(*this, {&cboConfigs1, &cboConfigs2, &cboConfigs3, &cboConfigs4})) {
+        cmdClean.enabled = false;
+        menus.mnuFileClean.enabled = false;
+    }
+}
 
-void FrmAdvanced::releaseCleaning() {}
+void FrmAdvanced::releaseCleaning() {
+    objects.release();
+}
 
-void FrmAdvanced::cleanRun() {}
+ui::CheckBox& FrmAdvanced::slotBox(int number) {
+    ui::CheckBox* boxes[kSlots] = {&chkConfig1, &chkConfig2, &chkConfig3, &chkConfig4};
+    return *boxes[number - 1];
+}
+
+ui::ComboBox& FrmAdvanced::slotList(int number) {
+    ui::ComboBox* lists[kSlots] = {&cboConfigs1, &cboConfigs2, &cboConfigs3, &cboConfigs4};
+    return *lists[number - 1];
+}
+
+void FrmAdvanced::enableRunCommands(bool enabled) {
+    for (ui::Control* command : std::initializer_list<ui::Control*>{
+             &cmdClean, &cmdClose, &menus.mnuFileClean, &menus.mnuFileExit, &menus.mnuToolsCab}) {
+        command->enabled = enabled;
+    }
+}
+
+void FrmAdvanced::cleanRun() {
+    const RunSettings values = ReadRunSettings();
+    lblStatus.caption = GetLangString(textid::kCleanStarted);
+    RunContext context;
+    context.configurationName = [this] { return SelectedName(slotList(std::stoi(currentSlot))); };
+    context.backupStamp = loaded.stamp();
+    enableRunCommands(false);
+    lstDetail.clear();
+    lstDetails.clear();
+    context.foundList = &lstDetail;
+    context.missingList = &lstDetails;
+    objects.beginRun(context);
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (slotBox(slot).value != 1) {
+            continue;
+        }
+        currentSlot = std::to_string(slot);
+        // Every configuration starts its own registry backup count.
+        ApplyRunSettings(context, values);
+        if (values.any()) {
+            PrepareBackupFolders(context.backupStamp, context.configurationName(),
+                                 values.backupFiles, values.backupDir, values.backupReg,
+                                 values.logFile);
+        }
+        lblStatusFile.caption = GetLangString(textid::kCleaningWithBefore) + " " +
+                                context.configurationName() + " " +
+                                GetLangString(textid::kCleaningWithAfter);
+        CleanConfiguration(context, *objects.decoder(), context.configurationName(),
+                           GetWindowsFolder() + "\\xttxf.dll");
+    }
+    objects.endRun();
+    if (values.anyBackup()) {
+        PruneEmptyFolders(platform::programFolder() + "\\Backup\\");
+    }
+    lblStatus.caption = GetLangString(textid::kCleanFinished);
+    lblStatusFile.caption.clear();
+    if (values.logFile == settings::kYes) {
+        std::vector<std::string> slotLines;
+        for (int slot = 1; slot <= kSlots; ++slot) {
+            slotLines.push_back(slotBox(slot).value == 1 ? "- " + SelectedName(slotList(slot))
+                                                         : "- ");
+        }
+        WriteCleanLog(context.backupStamp, kLogSuffix, loaded.date, loaded.timeForLog, slotLines,
+                      lstDetail.items());
+    }
+    enableRunCommands(true);
+}

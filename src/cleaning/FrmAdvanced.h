@@ -2,7 +2,10 @@
 #pragma once
 
 #include "cleaning/FrmCleaningMenu.h"
+#include "cleaning/FrmShared.h"
 #include "ui/Form.h"
+
+#include <string>
 
 class FrmAdvanced : public ui::Form {
   public:
@@ -55,4 +58,15 @@ class FrmAdvanced : public ui::Form {
     void releaseCleaning();
     // The clean run over the checked slots, after the user confirmed it.
     void cleanRun();
+    // Enables or disables the commands that would start another run or close the window.
+    void enableRunCommands(bool enabled);
+    // Slot `number` (1 to 4): its check box and its list.
+    ui::CheckBox& slotBox(int number);
+    ui::ComboBox& slotList(int number);
+
+    RunObjects objects;
+    LoadTime loaded;
+    // The slot being cleaned, "1" to "4"; the run's operations take the configuration name
+    // from its list.
+    std::string currentSlot = "1";
 };

@@ -1,12 +1,21 @@
 // The normal cleaning window: layout, menus and the window's own events.
 #include "cleaning/FrmMain.h"
 
-#include "cleaning/FrmShared.h"
+#include "backup/Backup.h"
+#include "cleaning/CleanLog.h"
+#include "cleaning/Display.h"
+#include "cleaning/Engine.h"
+#include "cleaning/Folders.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
 #include "language/Language.h"
+#include "language/TextIds.h"
+#include "packs/Configuration.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "startup/General.h"
+#include "startup/Settings.h"
+#include "system/OSLine.h"
 #include "ui/App.h"
 
 FrmMain::FrmMain(ui::App& app)
@@ -70,8 +79,55 @@ void FrmMain::cmdClose_Click() {
     app.unload(*this);
 }
 
-void FrmMain::prepareCleaning() {}
+void FrmMain::prepareCleaning() {
+    objects.create(app);
+    ShowOSInfo(*this);
+    lblGPU.caption = GetDisplayAdapterName();
+    loaded = TakeLoadTime();
+    if (!LoadConfigurationList(*this, {&cboConfigs})) {
+        cmdClean.enabled = false;
+        menus.mnuFileClean.enabled = false;
+    }
+}
 
-void FrmMain::releaseCleaning() {}
+void FrmMain::releaseCleaning() {
+    objects.release();
+}
 
-void FrmMain::cleanRun() {}
+void FrmMain::enableRunCommands(bool enabled) {
+    for (ui::Control* command : std::initializer_list<ui::Control*>{
+             &cmdClean, &cmdClose, &menus.mnuFileClean, &menus.mnuFileExit, &menus.mnuToolsCab}) {
+        command->enabled = enabled;
+    }
+}
+
+void FrmMain::cleanRun() {
+    const RunSettings values = ReadRunSettings();
+    lblStatus.caption = GetLangString(textid::kCleanStarted);
+    RunContext context;
+    context.configurationName = [this] { return SelectedName(cboConfigs); };
+    context.backupStamp = loaded.stamp();
+    enableRunCommands(false);
+    lstDetail.clear();
+    lstDetails.clear();
+    ApplyRunSettings(context, values);
+    context.foundList = &lstDetail;
+    context.missingList = &lstDetails;
+    if (values.any()) {
+        PrepareBackupFolders(context.backupStamp, context.configurationName(), values.backupFiles,
+                             values.backupDir, values.backupReg, values.logFile);
+    }
+    objects.beginRun(context);
+    CleanConfiguration(context, *objects.decoder(), context.configurationName(),
+                       GetWindowsFolder() + "\\xttxf.dll");
+    objects.endRun();
+    if (values.anyBackup()) {
+        PruneEmptyFolders(platform::programFolder() + "\\Backup\\");
+    }
+    lblStatus.caption = GetLangString(textid::kCleanFinished);
+    if (values.logFile == settings::kYes) {
+        WriteCleanLog(context.backupStamp, "_" + context.configurationName(), loaded.date,
+                      loaded.timeForLog, {}, lstDetail.items());
+    }
+    enableRunCommands(true);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cleaning/FrmCleaningMenu.h"
+#include "cleaning/FrmShared.h"
 #include "ui/Form.h"
 
 class FrmMain : public ui::Form {
@@ -39,4 +40,9 @@ class FrmMain : public ui::Form {
     void releaseCleaning();
     // The clean run with the selected configuration, after the user confirmed it.
     void cleanRun();
+    // Enables or disables the commands that would start another run or close the window.
+    void enableRunCommands(bool enabled);
+
+    RunObjects objects;
+    LoadTime loaded;
 };

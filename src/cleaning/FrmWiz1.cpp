@@ -78,4 +78,8 @@ void FrmWiz1::mnuOptionsFont_Click() {
     showModalWithWindowNumber(*this, "frmFont", kWindowNumberWizard);
 }
 
-void FrmWiz1::loadConfigurations() {}
+void FrmWiz1::loadConfigurations() {
+    if (!LoadConfigurationList(*this, {&cboConfigsWiz})) {
+        cmdNext.enabled = false;
+    }
+}

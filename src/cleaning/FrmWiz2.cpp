@@ -1,10 +1,13 @@
 // The wizard's second page: layout and the page's navigation.
 #include "cleaning/FrmWiz2.h"
 
+#include "cleaning/Engine.h"
 #include "cleaning/FrmWiz1.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
 #include "language/Language.h"
+#include "language/TextIds.h"
+#include "packs/Configuration.h"
 #include "platform/Files.h"
 #include "startup/General.h"
 #include "startup/Startup.h"
@@ -71,8 +74,27 @@ void FrmWiz2::cmdClean_Click() {
     cleanRun();
 }
 
-void FrmWiz2::prepareCleaning() {}
+void FrmWiz2::prepareCleaning() {
+    objects.create(app);
+}
 
-void FrmWiz2::releaseCleaning() {}
+void FrmWiz2::releaseCleaning() {
+    objects.release();
+}
 
-void FrmWiz2::cleanRun() {}
+void FrmWiz2::cleanRun() {
+    lblWizStatus.caption = GetLangString(textid::kCleanStarted);
+    // Back stays usable: the page may be left during the run, which then stops its search.
+    cmdClean.enabled = false;
+    cmdClose.enabled = false;
+    // No settings are read: the wizard never backs up, keeps no lists and writes no log.
+    RunContext context;
+    context.configurationName = [this] { return lblWizCFilter.caption; };
+    objects.beginRun(context);
+    CleanConfiguration(context, *objects.decoder(), context.configurationName(),
+                       GetWindowsFolder() + "\\xtdwf.dll");
+    objects.endRun();
+    lblWizStatus.caption = GetLangString(textid::kWizardCleanFinished);
+    cmdClean.enabled = true;
+    cmdClose.enabled = true;
+}

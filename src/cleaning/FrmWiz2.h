@@ -1,6 +1,7 @@
 // The wizard's second page: confirm and clean with the configuration chosen on the first page.
 #pragma once
 
+#include "cleaning/FrmShared.h"
 #include "ui/Form.h"
 
 class FrmWiz2 : public ui::Form {
@@ -37,4 +38,6 @@ class FrmWiz2 : public ui::Form {
     void releaseCleaning();
     // The wizard's clean run (no backups, no log, no detail lists), after the user confirmed it.
     void cleanRun();
+
+    RunObjects objects;
 };

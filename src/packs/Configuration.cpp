@@ -88,10 +88,9 @@ void RunCompanionFile(RunContext& context, const std::string& path) {
     DeleteCompanionFile(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-void CleanConfiguration(RunContext& context, const std::string& name,
+void CleanConfiguration(RunContext& context, clsProtection& decoder, const std::string& name,
                         const std::string& decodedPath) {
     const std::string program = platform::programFolder();
-    clsProtection decoder;
     // A configuration that cannot be decoded removes nothing, even if a stale decoded copy of
     // another run were still lying there.
     if (!decoder.DecodeFile(program + "\\" + name + ".txf", decodedPath)) {

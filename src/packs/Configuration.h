@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class clsProtection;
 struct RunContext;
 
 // The names of the configurations in the program folder: every ordinary "*.txf" file, in the
@@ -17,7 +18,8 @@ void RunConfigurationFile(RunContext& context, const std::string& path);
 // Deletes every key listed in the companion file at `path`, then deletes the file.
 void RunCompanionFile(RunContext& context, const std::string& path);
 
-// One configuration's clean: decode program folder\<name>.txf to `decodedPath`, run it, run its
-// companion file, delete the decoded copy. Decoder errors just mean nothing is run.
-void CleanConfiguration(RunContext& context, const std::string& name,
+// One configuration's clean: decode program folder\<name>.txf to `decodedPath` with the window's
+// `decoder`, run it, run its companion file, delete the decoded copy. Decoder errors just mean
+// nothing is run.
+void CleanConfiguration(RunContext& context, clsProtection& decoder, const std::string& name,
                         const std::string& decodedPath);

@@ -540,6 +540,7 @@ TEST_CASE("Clean asks first, and No leaves the window as it was") {
 }
 
 TEST_CASE("a declined clean keeps the detail lists of the last run") {
+    const PlantedFile configuration("TvxWindowsTest.txf");
     Session session;
     auto& main = static_cast<FrmMain&>(session.show("frmMain"));
     main.lstDetail.addItem("found");
@@ -689,6 +690,7 @@ TEST_CASE("the restore and clearing windows close with their Close button") {
 TEST_CASE(
     "a user's tour from the start through every window these menus reach, by mouse and keys") {
     SettingsAside settings;
+    const PlantedFile configuration("TvxWindowsTest.txf");
     WriteIni("Tarvex.ini", "WARNING", "ReadmeStart", "No");
     WriteIni("Tarvex.ini", "PROGRAM", "Wizard", "No");
     WriteIni("Tarvex.ini", "PROGRAM", "Interface", "Normal");
