@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -45,6 +46,33 @@ class HoldOpen {
 
 // Command line that starts the test child program (quoted path), to which arguments are appended.
 std::string childCommand();
+
+// Command line that starts our tool `name` (e.g. "tvxosinfo") built beside the test binary.
+std::string toolCommand(const std::string& name);
+
+// While it lives, programs started from then on run on the Windows version Wine calls `wineName`
+// ("win95", "win98", "winme", "nt40", "win2k", "winxp", "win2003", "vista"), with the numbers
+// Wine 8 reports for it; the machine's own version comes back when it dies. The test process
+// itself keeps the version it started with.
+class WindowsVersion {
+  public:
+    explicit WindowsVersion(const std::string& wineName);
+    ~WindowsVersion();
+    WindowsVersion(const WindowsVersion&) = delete;
+    WindowsVersion& operator=(const WindowsVersion&) = delete;
+    // False when the version could not be switched (unknown name, or Windows that is not Wine).
+    bool switched() const { return active; }
+
+  private:
+    bool active = false;
+    // The settings replaced, to be put back: name and value, and whether each existed.
+    struct Saved {
+        std::string name;
+        std::string value;
+        bool existed = false;
+    };
+    std::vector<Saved> saved;
+};
 
 // True on the simulated machine, false on Windows (for the few tests that need to know).
 bool onSimulatedMachine();

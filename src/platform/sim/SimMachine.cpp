@@ -39,14 +39,45 @@ struct Template {
     bool extended;         // GetVersionEx takes the extended record
     bool linkedControlSet; // CurrentControlSet is a link to ControlSet001 (Windows) or a key (Wine)
     const char* display;
+    bool hotfixQ246009; // NT 4.0 SP6a: the update records itself as hotfix Q246009
 };
 
+constexpr unsigned kPlatform9x = 1;
+
+// Windows 9x reports the version again in the high word of the build number.
+constexpr unsigned build9x(unsigned major, unsigned minor, unsigned build) {
+    return major << 24 | minor << 16 | build;
+}
+
+// The numbers are those a real installation of each kind reports: Windows 9x and NT 4.0 have no
+// product type in their plain record, and only NT from 4.0 SP6 on takes the extended one. SP6a
+// still says "Service Pack 6"; only the hotfix value tells it apart.
 const Template kTemplates[] = {
     {"xp-sp2", "C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\TEMP\\", "C:\\Program Files",
-     5, 1, 2600, 2, "Service Pack 2", 2, 0, 1, 0x100, true, true, "NVIDIA GeForce4 MX 440"},
+     5, 1, 2600, 2, "Service Pack 2", 2, 0, 1, 0x100, true, true, "NVIDIA GeForce4 MX 440", false},
     {"wine8", "C:\\windows", "C:\\windows\\system32", "C:\\users\\root\\Temp\\",
      "C:\\Program Files", 5, 1, 2600, 2, "Service Pack 3", 3, 0, 1, 0x100, true, false,
-     "Wine Adapter"},
+     "Wine Adapter", false},
+    {"win95", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP\\", "C:\\Program Files", 4,
+     0, build9x(4, 0, 950), kPlatform9x, "", 0, 0, 0, 0, false, false, "S3 Trio64V+", false},
+    {"win98-se", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP\\", "C:\\Program Files",
+     4, 10, build9x(4, 10, 2222), kPlatform9x, " A ", 0, 0, 0, 0, false, false,
+     "NVIDIA RIVA TNT2 Model 64", false},
+    {"winme", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP\\", "C:\\Program Files", 4,
+     90, build9x(4, 90, 3000), kPlatform9x, " ", 0, 0, 0, 0, false, false, "RADEON 7000 SERIES",
+     false},
+    {"nt4-sp6", "C:\\WINNT", "C:\\WINNT\\system32", "C:\\TEMP\\", "C:\\Program Files", 4, 0, 1381,
+     2, "Service Pack 6", 6, 0, 1, 0, true, true, "Matrox Millennium G400", false},
+    {"nt4-sp6a", "C:\\WINNT", "C:\\WINNT\\system32", "C:\\TEMP\\", "C:\\Program Files", 4, 0, 1381,
+     2, "Service Pack 6", 6, 0, 1, 0, true, true, "Matrox Millennium G400", true},
+    {"win2000-sp4", "C:\\WINNT", "C:\\WINNT\\system32", "C:\\WINNT\\TEMP\\", "C:\\Program Files", 5,
+     0, 2195, 2, "Service Pack 4", 4, 0, 1, 0, true, true, "RADEON 9600 SERIES", false},
+    {"win2003-sp2", "C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\TEMP\\",
+     "C:\\Program Files", 5, 2, 3790, 2, "Service Pack 2", 2, 0, 3, 0x110, true, true,
+     "NVIDIA Quadro FX 1400", false},
+    {"vista-sp2", "C:\\Windows", "C:\\Windows\\system32", "C:\\Windows\\TEMP\\",
+     "C:\\Program Files", 6, 0, 6002, 2, "Service Pack 2", 2, 0, 1, 0x100, true, true,
+     "NVIDIA GeForce 8600 GT", false},
 };
 
 const char* const kStandIns[] = {"regedit", "extract", "tvxchild"};
@@ -76,12 +107,24 @@ std::string templateRegistry(const Template& t) {
     std::string text = "REGEDIT4\r\n\r\n";
     text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes]\r\n\r\n";
     text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\r\n";
-    text += "\"ProgramFilesDir\"=\"" + escaped(t.programFilesDir) + "\"\r\n\r\n";
-    text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n";
-    text += "\"CurrentVersion\"=\"" + std::to_string(t.major) + "." + std::to_string(t.minor) +
-            "\"\r\n";
-    text += "\"CurrentBuildNumber\"=\"" + std::to_string(t.build) + "\"\r\n";
-    text += "\"CSDVersion\"=\"" + escaped(t.csdVersion) + "\"\r\n\r\n";
+    text += "\"ProgramFilesDir\"=\"" + escaped(t.programFilesDir) + "\"\r\n";
+    if (t.platformId == kPlatform9x) {
+        // Windows 9x has no "Windows NT" branch; its version lives beside ProgramFilesDir.
+        text += "\"VersionNumber\"=\"" + std::to_string(t.major) + "." + (t.minor < 10 ? "0" : "") +
+                std::to_string(t.minor) + "." + std::to_string(t.build & 0xFFFF) + "\"\r\n";
+        text += "\"SubVersionNumber\"=\"" + escaped(t.csdVersion) + "\"\r\n\r\n";
+    } else {
+        text += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\r\n";
+        text += "\"CurrentVersion\"=\"" + std::to_string(t.major) + "." + std::to_string(t.minor) +
+                "\"\r\n";
+        text += "\"CurrentBuildNumber\"=\"" + std::to_string(t.build) + "\"\r\n";
+        text += "\"CSDVersion\"=\"" + escaped(t.csdVersion) + "\"\r\n\r\n";
+    }
+    if (t.hotfixQ246009) {
+        text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows "
+                "NT\\CurrentVersion\\Hotfix\\Q246009]\r\n";
+        text += "\"Installed\"=dword:00000001\r\n\r\n";
+    }
     const std::string controlSet = t.linkedControlSet ? "ControlSet001" : "CurrentControlSet";
     const std::string set = "[HKEY_LOCAL_MACHINE\\SYSTEM\\" + controlSet;
     text += set + "\\Control\\Class]\r\n\r\n";

@@ -3,7 +3,9 @@
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "platform/sim/Machine.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/WinText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +21,33 @@ const char kScratchRoot[] = "C:\\TvxTest";
 const char kScratchKey[] = "Software\\TvxTest";
 
 std::string machineFolder;
+std::string toolFolder;
 int scratchCount = 0;
+
+// What GetVersionExA reports under Wine 8 for each of its version names (Wine also takes the
+// extended record for the 9x names).
+struct WineVersionRecord {
+    const char* name;
+    const char* major;
+    const char* minor;
+    const char* build;
+    const char* platformId;
+    const char* csdVersion;
+    const char* spMajor;
+    const char* productType;
+    const char* suiteMask;
+};
+
+const WineVersionRecord kWineVersions[] = {
+    {"win95", "4", "0", "0x040003B6", "1", "", "0", "0", "0"},
+    {"win98", "4", "10", "0x040A08AE", "1", " A ", "0", "0", "0"},
+    {"winme", "4", "90", "0x045A0BB8", "1", " ", "0", "0", "0"},
+    {"nt40", "4", "0", "1381", "2", "Service Pack 6a", "6", "1", "0"},
+    {"win2k", "5", "0", "2195", "2", "Service Pack 4", "4", "1", "0"},
+    {"winxp", "5", "1", "2600", "2", "Service Pack 3", "3", "1", "0x100"},
+    {"win2003", "5", "2", "3790", "2", "Service Pack 2", "2", "3", "0x100"},
+    {"vista", "6", "0", "6002", "2", "Service Pack 2", "2", "1", "0x100"},
+};
 
 std::string binaryFolder(const char* argv0) {
     std::error_code error;
@@ -62,7 +90,8 @@ void initialise(const char* argv0) {
         std::exit(1);
     }
     sim::selectMachine(machineFolder);
-    sim::registerPrograms(binaryFolder(argv0));
+    toolFolder = binaryFolder(argv0);
+    sim::registerPrograms(toolFolder);
     sim::plantFolder(kScratchRoot, 0);
 }
 
@@ -110,6 +139,61 @@ HoldOpen::~HoldOpen() {
 
 std::string childCommand() {
     return "\"tvxchild\"";
+}
+
+std::string toolCommand(const std::string& name) {
+    sim::registerProgram(name, toolFolder + "/" + name);
+    return "\"" + name + "\"";
+}
+
+WindowsVersion::WindowsVersion(const std::string& wineName) {
+    const WineVersionRecord* record = nullptr;
+    for (const WineVersionRecord& each : kWineVersions) {
+        if (wineName == each.name) {
+            record = &each;
+        }
+    }
+    if (record == nullptr) {
+        return;
+    }
+    const std::pair<const char*, const char*> values[] = {
+        {"Major", record->major},
+        {"Minor", record->minor},
+        {"Build", record->build},
+        {"PlatformId", record->platformId},
+        {"CSDVersion", record->csdVersion},
+        {"SPMajor", record->spMajor},
+        {"SPMinor", "0"},
+        {"ProductType", record->productType},
+        {"SuiteMask", record->suiteMask},
+        {"Extended", "Yes"},
+    };
+    sim::Machine& machine = sim::Machine::current();
+    const auto before = machine.settings("Version");
+    active = true;
+    for (const auto& value : values) {
+        Saved old;
+        old.name = value.first;
+        for (const auto& setting : before) {
+            if (sim::equalNoCase(setting.first, old.name)) {
+                old.value = setting.second;
+                old.existed = true;
+            }
+        }
+        saved.push_back(old);
+        active = machine.changeSetting("Version", value.first, value.second) && active;
+    }
+}
+
+WindowsVersion::~WindowsVersion() {
+    sim::Machine& machine = sim::Machine::current();
+    for (const Saved& old : saved) {
+        if (old.existed) {
+            machine.changeSetting("Version", old.name, old.value);
+        } else {
+            machine.removeSetting("Version", old.name);
+        }
+    }
 }
 
 bool onSimulatedMachine() {

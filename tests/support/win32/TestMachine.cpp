@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ const char* const kScratchKey = "Software\\TvxTest";
 
 std::string binaryFolder;
 int scratchCount = 0;
+const char kWineKey[] = "Software\\Wine";
+const char kWineVersionValue[] = "Version";
+
+bool runningOnWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
 
 // Deletes `folder` with everything in it; cleanup goes on past failures so that as much as
 // possible is gone.
@@ -121,6 +129,55 @@ HoldOpen::~HoldOpen() {
 
 std::string childCommand() {
     return "\"" + binaryFolder + "\\tvxchild.exe\"";
+}
+
+std::string toolCommand(const std::string& name) {
+    return "\"" + binaryFolder + "\\" + name + ".exe\"";
+}
+
+WindowsVersion::WindowsVersion(const std::string& wineName) {
+    // Wine reads the version a program sees from this value when the program starts.
+    if (!runningOnWine()) {
+        return;
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kWineKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    Saved old;
+    old.name = kWineVersionValue;
+    char value[64];
+    DWORD length = sizeof value;
+    DWORD type = 0;
+    if (RegQueryValueExA(key, kWineVersionValue, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                         &length) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+        old.value.assign(value, strnlen(value, length));
+        old.existed = true;
+    }
+    saved.push_back(old);
+    active = RegSetValueExA(key, kWineVersionValue, 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(wineName.c_str()),
+                            static_cast<DWORD>(wineName.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+}
+
+WindowsVersion::~WindowsVersion() {
+    HKEY key = nullptr;
+    if (saved.empty() ||
+        RegOpenKeyExA(HKEY_CURRENT_USER, kWineKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    const Saved& old = saved.front();
+    if (old.existed) {
+        RegSetValueExA(key, kWineVersionValue, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(old.value.c_str()),
+                       static_cast<DWORD>(old.value.size() + 1));
+    } else {
+        RegDeleteValueA(key, kWineVersionValue);
+    }
+    RegCloseKey(key);
 }
 
 bool onSimulatedMachine() {
