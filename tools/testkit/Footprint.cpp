@@ -317,6 +317,19 @@ bool ExpectedToSurvive(const FootprintItem& item, const std::vector<FootprintIte
     if (item.keep) {
         return true;
     }
+    if (item.kind == FootprintItem::Kind::Key) {
+        // A key that holds a bystander (a kept value or key at or below it) has to stay.
+        for (const FootprintItem& other : items) {
+            if (other.keep &&
+                (other.kind == FootprintItem::Kind::Key ||
+                 other.kind == FootprintItem::Kind::Value) &&
+                (other.path == item.path ||
+                 other.path.compare(0, item.path.size() + 1, item.path + "\\") == 0)) {
+                return true;
+            }
+        }
+        return false;
+    }
     if (item.kind != FootprintItem::Kind::File ||
         (item.attributes & platform::kAttrReadOnly) == 0) {
         return false;

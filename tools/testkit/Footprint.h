@@ -32,8 +32,8 @@ std::vector<std::string> PlantFootprint(const std::vector<FootprintItem>& items)
 // True when the item is on the machine now (a value: with the planted data).
 bool IsPresent(const FootprintItem& item);
 
-// True when a clean is expected to leave the item: a bystander, or a read-only file that a
-// file entry cannot delete because no removed folder holds it.
+// True when a clean is expected to leave the item: a bystander, a key that holds a bystander, or
+// a read-only file that a file entry cannot delete because no removed folder holds it.
 bool ExpectedToSurvive(const FootprintItem& item, const std::vector<FootprintItem>& items);
 
 // Every item whose presence after a clean differs from what is expected, described.
