@@ -4,7 +4,41 @@
 #include "backup/SelectEntries.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "system/Helpers.h"
 #include "ui/App.h"
+
+namespace {
+
+const char kRegSetEnd[] = "RegBackup";
+
+std::string setFolder(const std::string& setName) {
+    return backupFolder() + "\\" + setName;
+}
+
+// Imports the export of one ".drb" line of the set in `folder`. True when the line may go: the
+// registry editor ran (whatever it made of the file), so the export has served.
+bool restoreKey(const std::string& folder, const std::string& line) {
+    std::string keyName;
+    std::string exportName;
+    // A line without a comma, or an export name that is not a plain file name of the set, is
+    // not one the backup wrote: it restores nothing and stays in the index as it is.
+    if (!splitIndexLine(line, keyName, exportName) || !staysInsideSet(exportName, false, true)) {
+        return false;
+    }
+    const std::string exportPath = folder + "\\" + exportName;
+    // The set lies below the program folder (Program Files) and names hold spaces: the path is
+    // quoted, or the editor would take its words for several files.
+    if (StartAndWait("Regedit /S \"" + exportPath + "\"", platform::kShowHidden) != platform::kOk) {
+        // No editor ran: the export is still the only copy of the key.
+        return false;
+    }
+    platform::deleteFile(exportPath);
+    return true;
+}
+
+} // namespace
 
 FrmRegRest::FrmRegRest(ui::App& app)
     : ui::Form(app, kFormName), fraRegRestoreOpt(*this, "fraRegRestoreOpt"),
@@ -39,6 +73,8 @@ FrmRegRest::FrmRegRest(ui::App& app)
     cmdClose.bounds = {392, 210, 80, 23};
     cmdClose.isCancel = true;
 
+    cboResReg.onChange = [this] { cboResReg_Change(); };
+    cmdRRestore.onClick = [this] { cmdRRestore_Click(); };
     cmdRSelectAll.onClick = [this] { cmdRSelectAll_Click(); };
     cmdRSelectNon.onClick = [this] { cmdRSelectNon_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
@@ -62,4 +98,53 @@ void FrmRegRest::cmdClose_Click() {
     app.unload(*this);
 }
 
-void FrmRegRest::FillRegSets() {}
+void FrmRegRest::FillRegSets() {
+    cboResReg.clear();
+    for (const std::string& name : namesEndingWith(backupFolder(), kRegSetEnd)) {
+        cboResReg.addItem(name);
+    }
+    if (cboResReg.listCount() > 0) {
+        cboResReg.setListIndex(0);
+        cboResReg_Change();
+    } else {
+        setEnabled({&cboResReg, &cmdRRestore, &lstResReg, &cmdRSelectAll, &cmdRSelectNon}, false);
+    }
+}
+
+void FrmRegRest::cboResReg_Change() {
+    lstResReg.clear();
+    LstResReg2.clear();
+    const std::string setName = cboResReg.item(cboResReg.listIndex());
+    LoadRestoreReg(setFolder(setName) + "\\" + setName + ".drb");
+}
+
+void FrmRegRest::LoadRestoreReg(const std::string& Filename) {
+    loadIndexLines(Filename, lstResReg, LstResReg2);
+}
+
+void FrmRegRest::enableCommands(bool on) {
+    setEnabled({&cmdClose, &cmdRRestore, &cmdRSelectNon, &cmdRSelectAll, &cboResReg, &lstResReg},
+               on);
+}
+
+void FrmRegRest::cmdRRestore_Click() {
+    enableCommands(false);
+    // With no set left there is nothing to work on; the backup folder is never a set.
+    if (cboResReg.listIndex() >= 0) {
+        const std::string setName = cboResReg.item(cboResReg.listIndex());
+        const std::string folder = setFolder(setName);
+        const int taken = restoreSelected(lstResReg, LstResReg2, [&](const std::string& line) {
+            return restoreKey(folder, line);
+        });
+        // A click that took no line out leaves the disk alone: an unreadable index lists as
+        // empty, and rewriting it would lose every line.
+        if (taken > 0 && rewriteIndex(folder + "\\" + setName + ".drb", LstResReg2)) {
+            // Refused while the set still holds any file.
+            platform::removeFolder(folder);
+        }
+    }
+    lstResReg.clear();
+    LstResReg2.clear();
+    FillRegSets();
+    enableCommands(true);
+}

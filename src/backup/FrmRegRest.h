@@ -3,6 +3,8 @@
 
 #include "ui/Form.h"
 
+#include <string>
+
 class FrmRegRest : public ui::Form {
   public:
     static constexpr const char* kFormName = "frmRegRest";
@@ -23,6 +25,12 @@ class FrmRegRest : public ui::Form {
     // Texts, font, then the registry-backup sets.
     void Form_Load() override;
 
+    // Loads the chosen set's index into lstResReg and LstResReg2.
+    void cboResReg_Change();
+    // Imports the selected exports of the chosen set with the registry editor and takes them out
+    // of the set; an export the editor could not be started for keeps its file and its line.
+    void cmdRRestore_Click();
+
     // Selects every entry of lstResReg.
     void cmdRSelectAll_Click();
     // Deselects every entry of lstResReg.
@@ -33,4 +41,8 @@ class FrmRegRest : public ui::Form {
   private:
     // Lists the registry-backup sets in cboResReg and loads the first.
     void FillRegSets();
+    // Adds the lines of the registry index `Filename` to lstResReg and LstResReg2.
+    void LoadRestoreReg(const std::string& Filename);
+    // The six controls a restore disables while it works, in that order.
+    void enableCommands(bool on);
 };

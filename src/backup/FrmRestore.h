@@ -3,6 +3,8 @@
 
 #include "ui/Form.h"
 
+#include <string>
+
 class FrmRestore : public ui::Form {
   public:
     static constexpr const char* kFormName = "frmRestore";
@@ -33,6 +35,16 @@ class FrmRestore : public ui::Form {
     // Texts, font, then both halves filled with their sets.
     void Form_Load() override;
 
+    // Loads the chosen file set's index into lstResFile and lstResFile2.
+    void cboResFile_Change();
+    // Loads the chosen directory set's index into lstResDir and lstResDir2.
+    void cboResDir_Change();
+    // Copies the selected files of the chosen set back to their folders and takes them out of the
+    // set; an entry whose copy back failed keeps its copy and its line.
+    void cmdFRestore_Click();
+    // The same for the selected folders of the chosen directory set.
+    void cmdDRestore_Click();
+
     // Selects every entry of lstResFile.
     void cmdFSelectAll_Click();
     // Deselects every entry of lstResFile.
@@ -49,4 +61,10 @@ class FrmRestore : public ui::Form {
     void FillFileSets();
     // Lists the directory-backup sets in cboResDir and loads the first.
     void FillDirSets();
+    // Adds the lines of the file index `Filename` to lstResFile and lstResFile2.
+    void LoadRestoreFiles(const std::string& Filename);
+    // Adds the lines of the directory index `Filename` to lstResDir and lstResDir2.
+    void LoadRestoreDir(const std::string& Filename);
+    // The eleven controls a restore disables while it works, in that order.
+    void enableCommands(bool on);
 };
