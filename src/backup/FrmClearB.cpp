@@ -2,6 +2,7 @@
 #include "backup/FrmClearB.h"
 
 #include "backup/SelectEntries.h"
+#include "cleaning/Folders.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
 #include "ui/App.h"
@@ -34,6 +35,7 @@ FrmClearB::FrmClearB(ui::App& app)
     cmdClose.bounds = {392, 206, 80, 23};
     cmdClose.isCancel = true;
 
+    cmdDelete.onClick = [this] { cmdDelete_Click(); };
     cmdSelectAll.onClick = [this] { cmdSelectAll_Click(); };
     cmdSelectNon.onClick = [this] { cmdSelectNon_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
@@ -57,4 +59,34 @@ void FrmClearB::cmdClose_Click() {
     app.unload(*this);
 }
 
-void FrmClearB::FillBackupList() {}
+void FrmClearB::enableCommands(bool on) {
+    setEnabled({&cmdClose, &cmdDelete, &cmdSelectNon, &cmdSelectAll, &lstBackup}, on);
+}
+
+void FrmClearB::cmdDelete_Click() {
+    enableCommands(false);
+    for (int i = 0; i < lstBackup.listCount(); ++i) {
+        if (lstBackup.selected(i)) {
+            DeleteFolderIfExists(backupFolder() + "\\" + lstBackup.item(i));
+        }
+    }
+    lstBackup.clear();
+    FillBackupList();
+    enableCommands(true);
+}
+
+void FrmClearB::FillBackupList() {
+    for (const std::string& name : namesEndingWith(backupFolder(), "Backup")) {
+        if (endsWith(name, "FileBackup")) {
+            lstBackup.addItem(name);
+        }
+        if (endsWith(name, "DirBackup")) {
+            lstBackup.addItem(name);
+        }
+    }
+    if (lstBackup.listCount() > 0) {
+        lstBackup.setListIndex(0);
+    } else {
+        setEnabled({&cmdDelete, &lstBackup, &cmdSelectAll, &cmdSelectNon}, false);
+    }
+}

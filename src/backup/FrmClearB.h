@@ -20,6 +20,9 @@ class FrmClearB : public ui::Form {
     // Texts, font, then the list filled from the disk.
     void Form_Load() override;
 
+    // Deletes the selected set folders with everything in them, then lists again what is left.
+    void cmdDelete_Click();
+
     // Selects every entry of lstBackup.
     void cmdSelectAll_Click();
     // Deselects every entry of lstBackup.
@@ -30,4 +33,6 @@ class FrmClearB : public ui::Form {
   private:
     // Lists the file-backup and directory-backup sets of the backup folder.
     void FillBackupList();
+    // The five controls a delete disables while it works, in that order.
+    void enableCommands(bool on);
 };

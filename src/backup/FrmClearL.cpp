@@ -4,7 +4,20 @@
 #include "backup/SelectEntries.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
+#include "platform/Files.h"
+#include "platform/System.h"
+#include "startup/General.h"
 #include "ui/App.h"
+
+#include <vector>
+
+namespace {
+
+std::string logFolder() {
+    return platform::programFolder() + "\\Log";
+}
+
+} // namespace
 
 FrmClearL::FrmClearL(ui::App& app)
     : ui::Form(app, kFormName), fraLogCleanOpt(*this, "fraLogCleanOpt"),
@@ -32,6 +45,7 @@ FrmClearL::FrmClearL(ui::App& app)
     cmdClose.bounds = {392, 206, 80, 23};
     cmdClose.isCancel = true;
 
+    cmdDelete.onClick = [this] { cmdDelete_Click(); };
     cmdSelectAll.onClick = [this] { cmdSelectAll_Click(); };
     cmdSelectNon.onClick = [this] { cmdSelectNon_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
@@ -55,4 +69,37 @@ void FrmClearL::cmdClose_Click() {
     app.unload(*this);
 }
 
-void FrmClearL::FillLogList() {}
+void FrmClearL::enableCommands(bool on) {
+    setEnabled({&cmdClose, &cmdDelete, &cmdSelectNon, &cmdSelectAll, &lstLog}, on);
+}
+
+void FrmClearL::cmdDelete_Click() {
+    enableCommands(false);
+    for (int i = 0; i < lstLog.listCount(); ++i) {
+        if (lstLog.selected(i)) {
+            platform::deleteFile(logFolder() + "\\" + lstLog.item(i) + ".log");
+        }
+    }
+    lstLog.clear();
+    FillLogList();
+    enableCommands(true);
+}
+
+void FrmClearL::FillLogList() {
+    std::vector<platform::FindEntry> entries;
+    if (FolderExists(logFolder()) &&
+        platform::findFiles(logFolder() + "\\*.log", entries) == platform::kOk) {
+        for (const platform::FindEntry& entry : entries) {
+            // Ordinary files only: hidden, system and folder entries are not listed.
+            if ((entry.attributes &
+                 (platform::kAttrHidden | platform::kAttrSystem | platform::kAttrDirectory)) == 0) {
+                lstLog.addItem(entry.name.substr(0, entry.name.rfind('.')));
+            }
+        }
+    }
+    if (lstLog.listCount() > 0) {
+        lstLog.setListIndex(0);
+    } else {
+        setEnabled({&cmdDelete, &lstLog, &cmdSelectAll, &cmdSelectNon}, false);
+    }
+}

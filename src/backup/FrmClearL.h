@@ -20,6 +20,9 @@ class FrmClearL : public ui::Form {
     // Texts, font, then the list filled from the disk.
     void Form_Load() override;
 
+    // Deletes the selected log files, then lists again what is left.
+    void cmdDelete_Click();
+
     // Selects every entry of lstLog.
     void cmdSelectAll_Click();
     // Deselects every entry of lstLog.
@@ -30,4 +33,6 @@ class FrmClearL : public ui::Form {
   private:
     // Lists the clean logs of the log folder.
     void FillLogList();
+    // The five controls a delete disables while it works, in that order.
+    void enableCommands(bool on);
 };

@@ -2,6 +2,7 @@
 #include "backup/FrmClearR.h"
 
 #include "backup/SelectEntries.h"
+#include "cleaning/Folders.h"
 #include "language/ApplyLang.h"
 #include "language/Font.h"
 #include "ui/App.h"
@@ -34,6 +35,7 @@ FrmClearR::FrmClearR(ui::App& app)
     cmdClose.bounds = {392, 206, 80, 23};
     cmdClose.isCancel = true;
 
+    cmdDelete.onClick = [this] { cmdDelete_Click(); };
     cmdSelectAll.onClick = [this] { cmdSelectAll_Click(); };
     cmdSelectNon.onClick = [this] { cmdSelectNon_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
@@ -57,4 +59,29 @@ void FrmClearR::cmdClose_Click() {
     app.unload(*this);
 }
 
-void FrmClearR::FillRegBackupList() {}
+void FrmClearR::enableCommands(bool on) {
+    setEnabled({&cmdClose, &cmdDelete, &cmdSelectNon, &cmdSelectAll, &lstRegBackup}, on);
+}
+
+void FrmClearR::cmdDelete_Click() {
+    enableCommands(false);
+    for (int i = 0; i < lstRegBackup.listCount(); ++i) {
+        if (lstRegBackup.selected(i)) {
+            DeleteFolderIfExists(backupFolder() + "\\" + lstRegBackup.item(i));
+        }
+    }
+    lstRegBackup.clear();
+    FillRegBackupList();
+    enableCommands(true);
+}
+
+void FrmClearR::FillRegBackupList() {
+    for (const std::string& name : namesEndingWith(backupFolder(), "RegBackup")) {
+        lstRegBackup.addItem(name);
+    }
+    if (lstRegBackup.listCount() > 0) {
+        lstRegBackup.setListIndex(0);
+    } else {
+        setEnabled({&cmdDelete, &lstRegBackup, &cmdSelectAll, &cmdSelectNon}, false);
+    }
+}

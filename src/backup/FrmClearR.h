@@ -20,6 +20,9 @@ class FrmClearR : public ui::Form {
     // Texts, font, then the list filled from the disk.
     void Form_Load() override;
 
+    // Deletes the selected set folders with everything in them, then lists again what is left.
+    void cmdDelete_Click();
+
     // Selects every entry of lstRegBackup.
     void cmdSelectAll_Click();
     // Deselects every entry of lstRegBackup.
@@ -30,4 +33,6 @@ class FrmClearR : public ui::Form {
   private:
     // Lists the registry-backup sets of the backup folder.
     void FillRegBackupList();
+    // The five controls a delete disables while it works, in that order.
+    void enableCommands(bool on);
 };
