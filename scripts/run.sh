@@ -28,6 +28,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
      wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1;
      wineserver -w)
 fi
+# A demo machine: the leftovers of an NVIDIA driver installation, planted once, so that a first
+# clean removes something real. Wine keeps the adapters' video keys volatile, so those few keys
+# cannot be planted; tvxplant names them and the rest is there.
+if [ ! -f "$WINEPREFIX/tvx-demo-planted" ]; then
+    echo "== Planting an NVIDIA driver's leftovers in the prefix"
+    (unset DISPLAY; wine "$BUILD/bin/tvxplant.exe" "Z:$ROOT/data/footprints/NVIDIA.txt" || true;
+     wineserver -w)
+    touch "$WINEPREFIX/tvx-demo-planted"
+fi
 add_wine_fonts
 PROGRAM="$WINEPREFIX/drive_c/Program Files/Tarvex"
 mkdir -p "$PROGRAM"
