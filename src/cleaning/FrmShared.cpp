@@ -1,4 +1,4 @@
-// Opening secondary windows by name and the help file, as every cleaning window does it.
+// Opening secondary windows by name, the help file, and the shared parts of the clean runs.
 #include "cleaning/FrmShared.h"
 
 #include "cleaning/Engine.h"

@@ -1,5 +1,7 @@
 // What the cleaning windows, the wizard and the cab cleaner share: the window numbers they tell
-// the language and font windows, opening windows by name, and the help file.
+// the language and font windows, opening windows by name, the help file, and the parts of a
+// clean run that every cleaning window carries (load time, run settings, configuration lists,
+// the run objects).
 #pragma once
 
 #include <initializer_list>
