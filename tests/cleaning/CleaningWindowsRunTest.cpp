@@ -3,6 +3,7 @@
 // companion file left by an interrupted run, and the advanced run's corner cases.
 #include <doctest/doctest.h>
 
+#include "cleaning/Display.h"
 #include "e2e/CleanSetup.h"
 #include "platform/Registry.h"
 #include "support/Drive.h"
@@ -58,7 +59,7 @@ TEST_CASE("without configurations each cleaning window says so once and offers n
     }
 }
 
-TEST_CASE("the configuration lists hold every ordinary configuration, the first one selected") {
+TEST_CASE("the windows list every ordinary configuration, the first selected, beside the adapter") {
     e2e::CleanSetup setup;
     const char* const plain = "[FILES]\r\n\\TvxNoSuchFile.dll\r\n";
     setup.addConfiguration("My.Card", plain);
@@ -96,6 +97,11 @@ TEST_CASE("the configuration lists hold every ordinary configuration, the first 
         WriteIni("Tarvex.ini", "PROGRAM", "Wizard", row.wizard);
         WriteIni("Tarvex.ini", "PROGRAM", "Interface", row.interface);
         std::string script = startTo(row.window);
+        if (std::string(row.window) != "frmWiz1") {
+            // The cleaning windows name display device 0 beside their lists.
+            script += std::string("expect ") + row.window + ".lblGPU.caption \"" +
+                      GetDisplayAdapterName() + "\"\n";
+        }
         for (const char* list : row.lists) {
             const std::string control = std::string(row.window) + "." + list;
             script += "expect " + control + ".items \"" + items + "\"\n";
