@@ -1,13 +1,20 @@
 // The application object: window lifetimes, modal showing, events and message boxes.
 #include "ui/App.h"
 
+#include "platform/Process.h"
+
 #include <algorithm>
 
 namespace ui {
 
-App::App(Renderer& renderer) : renderer(renderer) {}
+App::App(Renderer& renderer) : renderer(renderer) {
+    // While an external program runs (the registry editor, extract), the windows stay alive.
+    platform::setPendingMessagesHook([this] { doEvents(); });
+}
 
-App::~App() = default;
+App::~App() {
+    platform::setPendingMessagesHook(nullptr);
+}
 
 void App::adopt(std::unique_ptr<Form> created) {
     Form& form = *created;
