@@ -33,6 +33,6 @@ class FrmClearB : public ui::Form {
   private:
     // Lists the file-backup and directory-backup sets of the backup folder.
     void FillBackupList();
-    // The five controls a delete disables while it works, in that order.
+    // Enables or disables, in this order, the five controls a delete holds while it works.
     void enableCommands(bool on);
 };

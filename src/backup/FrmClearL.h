@@ -33,6 +33,6 @@ class FrmClearL : public ui::Form {
   private:
     // Lists the clean logs of the log folder.
     void FillLogList();
-    // The five controls a delete disables while it works, in that order.
+    // Enables or disables, in this order, the five controls a delete holds while it works.
     void enableCommands(bool on);
 };

@@ -43,6 +43,6 @@ class FrmRegRest : public ui::Form {
     void FillRegSets();
     // Adds the lines of the registry index `Filename` to lstResReg and LstResReg2.
     void LoadRestoreReg(const std::string& Filename);
-    // The six controls a restore disables while it works, in that order.
+    // Enables or disables, in this order, the six controls a restore holds while it works.
     void enableCommands(bool on);
 };

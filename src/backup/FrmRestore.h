@@ -65,6 +65,6 @@ class FrmRestore : public ui::Form {
     void LoadRestoreFiles(const std::string& Filename);
     // Adds the lines of the directory index `Filename` to lstResDir and lstResDir2.
     void LoadRestoreDir(const std::string& Filename);
-    // The eleven controls a restore disables while it works, in that order.
+    // Enables or disables, in this order, the eleven controls a restore holds while it works.
     void enableCommands(bool on);
 };
