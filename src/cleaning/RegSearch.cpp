@@ -35,11 +35,14 @@ char upper(char c) {
     return c;
 }
 
-std::string upperText(std::string text) {
-    for (char& c : text) {
-        c = upper(c);
+// True when `text` at `offset` holds `part`, ignoring case.
+bool sameNoCaseAt(const std::string& text, std::size_t offset, const std::string& part) {
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (upper(text[offset + i]) != upper(part[i])) {
+            return false;
+        }
     }
-    return text;
+    return true;
 }
 
 // Reads "&H" hexadecimal or decimal text as a number; false when it is not one.
@@ -104,11 +107,17 @@ std::string FormatValueData(std::uint32_t type, const std::string& data) {
     }
 }
 
+// Compared in place: this runs once for every key of the registry, so no copies are made.
 bool cRegSearch::IsMatch(const std::string& text) const {
     if (searchFlags & kWholeText) {
-        return upperText(text) == upperText(searchString);
+        return text.size() == searchString.size() && sameNoCaseAt(text, 0, searchString);
     }
-    return upperText(text).find(upperText(searchString)) != std::string::npos;
+    for (std::size_t offset = 0; offset + searchString.size() <= text.size(); ++offset) {
+        if (sameNoCaseAt(text, offset, searchString)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool cRegSearch::DoSearch() {
@@ -157,6 +166,12 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
         return;
     }
     std::string name;
+    // One buffer for the subkeys' paths: the part up to the last backslash stays in place.
+    std::string fullPath = path;
+    if (!path.empty()) {
+        fullPath += '\\';
+    }
+    const std::size_t prefix = fullPath.size();
     for (std::uint32_t index = 0;; ++index) {
         if (processPendingMessages) {
             processPendingMessages();
@@ -164,7 +179,8 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
         if (platform::regEnumKey(key, index, name) != platform::kOk) {
             break;
         }
-        const std::string fullPath = path.empty() ? name : path + "\\" + name;
+        fullPath.resize(prefix);
+        fullPath += name;
         if (IsMatch(name)) {
             report(root, fullPath, "*");
         }
