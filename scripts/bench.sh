@@ -1,22 +1,126 @@
 #!/usr/bin/env bash
-# Builds an optimised native tree (no sanitizers) in build/bench and runs every benchmark in it.
+# Builds optimised trees and runs every benchmark: natively (build/bench, each benchmark on a
+# scratch simulated machine), then the 64-bit Windows build under Wine in a throwaway prefix,
+# where the registry search is timed beside "reg query" on the same keys.
+# Usage: scripts/bench.sh [--native-only | --wine-only]
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="$ROOT/build/bench"
+BUILD="${TVX_BENCH_BUILD:-$ROOT/build/bench}"
+WIN_BUILD="${TVX_BENCH_WIN_BUILD:-$ROOT/build/bench-win64}"
+JOBS="${TVX_JOBS:-$(nproc)}"
+# shellcheck source=lib.sh
+. "$ROOT/scripts/lib.sh"
 
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVX_SANITIZE=OFF >/dev/null
-cmake --build "$BUILD" -j "$(nproc)"
+native=1
+wine_part=1
+case "${1:-}" in
+--native-only) wine_part=0 ;;
+--wine-only) native=0 ;;
+"") ;;
+*)
+    echo "usage: $0 [--native-only | --wine-only]" >&2
+    exit 2
+    ;;
+esac
+
+# The registry search of the cleaning windows and the text the benchmark's registry holds.
+BENCH_KEY='HKEY_LOCAL_MACHINE\Software\TvxBench'
+SEARCH_TEXT=NVIDIA
 
 status=0
-found=0
-for bench in "$BUILD"/bin/*_bench; do
-    [ -x "$bench" ] || continue
-    found=1
-    echo "== $(basename "$bench")"
-    "$bench" || status=1
-done
-if [ "$found" -eq 0 ]; then
-    echo "no benchmarks found in $BUILD/bin"
-    exit 1
+scratch="$(mktemp -d /tmp/tvx-bench.XXXXXX)"
+made_prefix=0
+cleanup() {
+    # Only the prefix made here: a WINEPREFIX from the caller's environment stays untouched.
+    if [ "$made_prefix" -eq 1 ]; then
+        drop_wine_prefix
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+now() { date +%s.%N; }
+elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
+smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (b < a ? b : a) }'; }
+
+if [ "$native" -eq 1 ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVX_SANITIZE=OFF >/dev/null
+    cmake --build "$BUILD" -j "$JOBS"
+    found=0
+    for bench in "$BUILD"/bin/*_bench; do
+        [ -x "$bench" ] || continue
+        found=1
+        name="$(basename "$bench")"
+        echo "== $name (native, simulated machine)"
+        # Benchmarks change the machine they run on: each gets a fresh one.
+        machine="$scratch/$name"
+        "$BUILD/bin/tvxmachine" create "$machine" xp-sp2 >/dev/null
+        TVX_MACHINE="$machine" "$bench" || status=1
+        rm -rf "$machine"
+    done
+    if [ "$found" -eq 0 ]; then
+        echo "no benchmarks found in $BUILD/bin"
+        exit 1
+    fi
+fi
+
+if [ "$wine_part" -eq 1 ]; then
+    cmake -S "$ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" >/dev/null
+    targets=()
+    for source in "$ROOT"/bench/*.cpp; do
+        targets+=("$(basename "$source" .cpp)")
+    done
+    cmake --build "$WIN_BUILD" -j "$JOBS" --target "${targets[@]}"
+    unset WINEPREFIX
+    made_prefix=1
+    make_wine_prefix
+    # A persistent server keeps the registry in memory between the programs, so no timing below
+    # pays for loading or saving it.
+    wineserver -p
+    for target in "${targets[@]}"; do
+        [ "$target" = regsearch_bench ] && continue
+        echo "== $target (Windows build under Wine)"
+        wine "$WIN_BUILD/bin/$target.exe" || status=1
+    done
+
+    echo "== regsearch_bench (Windows build under Wine) against reg query"
+    exe="$WIN_BUILD/bin/regsearch_bench.exe"
+    wine "$exe" generate || status=1
+    # Wine's reg has no /f before version 9: then the nearest walk is a full listing (/s) whose
+    # key lines are filtered here by their last name, as /f /k would.
+    reg_args=(/s /f "$SEARCH_TEXT" /k)
+    if ! wine reg query "$BENCH_KEY" "${reg_args[@]}" >/dev/null 2>&1; then
+        reg_args=(/s)
+        echo "  this Wine's reg query has no /f: timing reg query $BENCH_KEY /s, filtered afterwards"
+    fi
+    ours=1e9
+    theirs=1e9
+    for round in 1 2 3; do
+        start="$(now)"
+        wine "$exe" search --rounds 1 --hits "$(winepath -w "$scratch/hits.txt")" >"$scratch/ours.txt" ||
+            status=1
+        mine="$(elapsed "$start" "$(now)")"
+        start="$(now)"
+        wine reg query "$BENCH_KEY" "${reg_args[@]}" >"$scratch/reg.txt" 2>&1 || status=1
+        reg="$(elapsed "$start" "$(now)")"
+        inside="$(sed -n 's/.*best \([0-9.]*\) s.*/\1/p' "$scratch/ours.txt")"
+        echo "  round $round: registry search ${mine} s (${inside:-?} s of it searching), reg query ${reg} s"
+        ours="$(smaller "$ours" "$mine")"
+        theirs="$(smaller "$theirs" "$reg")"
+    done
+    tr -d '\r' <"$scratch/hits.txt" | sort >"$scratch/our-keys.txt"
+    tr -d '\r' <"$scratch/reg.txt" |
+        awk -F'\\' -v text="$SEARCH_TEXT" '/^HKEY_/ && index(tolower($NF), tolower(text))' |
+        sort >"$scratch/reg-keys.txt"
+    echo "  whole process, best of 3: registry search ${ours} s ($(wc -l <"$scratch/our-keys.txt") hits)," \
+        "reg query ${theirs} s ($(wc -l <"$scratch/reg-keys.txt") matching keys)"
+    awk -v a="$ours" -v b="$theirs" \
+        'BEGIN { printf "  reg query / registry search = %.2f (above 1: the search is faster)\n", b / a }'
+    if ! cmp -s "$scratch/our-keys.txt" "$scratch/reg-keys.txt"; then
+        echo "  the search and reg query found different keys"
+        status=1
+    fi
+    wineserver -k
 fi
 exit "$status"
