@@ -19,6 +19,14 @@ void DeleteFolderIfExists(const std::string& path) {
 
 namespace {
 
+// A directory-backup set holds copies of whole folders, empty subfolders included: they are part
+// of what the restore must give back, so pruning never reaches inside such a set.
+bool holdsFolderCopies(const std::string& path) {
+    static const std::string kSuffix = "DirBackup\\";
+    return path.size() >= kSuffix.size() &&
+           path.compare(path.size() - kSuffix.size(), kSuffix.size(), kSuffix) == 0;
+}
+
 // Returns false at the first failure, which ends the whole pruning.
 bool prune(const std::string& path) {
     std::vector<platform::FindEntry> listing;
@@ -28,6 +36,9 @@ bool prune(const std::string& path) {
     if (listing.size() <= 2) {
         // Only "." and "..": the folder itself is empty. The platform wants no trailing backslash.
         return platform::removeFolder(path.substr(0, path.size() - 1)) == platform::kOk;
+    }
+    if (holdsFolderCopies(path)) {
+        return true;
     }
     for (const platform::FindEntry& entry : listing) {
         if (entry.name == "." || entry.name == "..") {

@@ -11,6 +11,7 @@ void DeleteFolderTree(const std::string& path);
 void DeleteFolderIfExists(const std::string& path);
 
 // Removes `path` (which ends with a backslash) when it is empty, else every empty folder below
-// it as listed at the moment; folders with attribute bits besides the directory bit are kept.
-// Stops silently at the first failure.
+// it as listed at the moment; folders with attribute bits besides the directory bit are kept, and
+// so is everything inside a folder whose name ends with "DirBackup" (copies of whole folders,
+// empty subfolders included). Stops silently at the first failure.
 void PruneEmptyFolders(const std::string& path);
