@@ -1,38 +1,23 @@
 // The window that deletes clean logs.
 #pragma once
 
-#include "ui/Form.h"
+#include "backup/FrmClear.h"
 
-class FrmClearL : public ui::Form {
+class FrmClearL : public FrmClear {
   public:
     static constexpr const char* kFormName = "frmClearL";
 
     explicit FrmClearL(ui::App& app);
 
-    ui::Frame fraLogCleanOpt;
-    ui::Label lblBackupClearInfo;
-    ui::ListBox lstLog;
-    ui::Button cmdDelete;
-    ui::Button cmdSelectAll;
-    ui::Button cmdSelectNon;
-    ui::Button cmdClose;
+    ui::Frame& fraLogCleanOpt = frame;
+    ui::Label& lblBackupClearInfo = info;
+    ui::ListBox& lstLog = list;
 
-    // Texts, font, then the list filled from the disk.
-    void Form_Load() override;
-
-    // Deletes the selected log files, then lists again what is left.
-    void cmdDelete_Click();
-
-    // Selects every entry of lstLog.
-    void cmdSelectAll_Click();
-    // Deselects every entry of lstLog.
-    void cmdSelectNon_Click();
-    // Unloads the window.
-    void cmdClose_Click();
+    // Lists the clean logs of the log folder by name, without ".log".
+    void FillLogList() { fillList(); }
 
   private:
-    // Lists the clean logs of the log folder.
-    void FillLogList();
-    // Enables or disables, in this order, the five controls a delete holds while it works.
-    void enableCommands(bool on);
+    void applyTexts() override;
+    std::vector<std::string> entries() const override;
+    void deleteEntry(const std::string& entry) override;
 };

@@ -1,38 +1,23 @@
 // The window that deletes registry backup sets.
 #pragma once
 
-#include "ui/Form.h"
+#include "backup/FrmClear.h"
 
-class FrmClearR : public ui::Form {
+class FrmClearR : public FrmClear {
   public:
     static constexpr const char* kFormName = "frmClearR";
 
     explicit FrmClearR(ui::App& app);
 
-    ui::Frame fraRegBackupCleanOpt;
-    ui::Label lblGegBackupClearInfo;
-    ui::ListBox lstRegBackup;
-    ui::Button cmdDelete;
-    ui::Button cmdSelectAll;
-    ui::Button cmdSelectNon;
-    ui::Button cmdClose;
+    ui::Frame& fraRegBackupCleanOpt = frame;
+    ui::Label& lblGegBackupClearInfo = info;
+    ui::ListBox& lstRegBackup = list;
 
-    // Texts, font, then the list filled from the disk.
-    void Form_Load() override;
-
-    // Deletes the selected set folders with everything in them, then lists again what is left.
-    void cmdDelete_Click();
-
-    // Selects every entry of lstRegBackup.
-    void cmdSelectAll_Click();
-    // Deselects every entry of lstRegBackup.
-    void cmdSelectNon_Click();
-    // Unloads the window.
-    void cmdClose_Click();
+    // Lists the registry-backup sets of the backup folder.
+    void FillRegBackupList() { fillList(); }
 
   private:
-    // Lists the registry-backup sets of the backup folder.
-    void FillRegBackupList();
-    // Enables or disables, in this order, the five controls a delete holds while it works.
-    void enableCommands(bool on);
+    void applyTexts() override;
+    std::vector<std::string> entries() const override;
+    void deleteEntry(const std::string& entry) override;
 };
