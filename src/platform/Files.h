@@ -17,6 +17,7 @@ constexpr std::uint32_t kAttrSystem = 0x04;
 constexpr std::uint32_t kAttrDirectory = 0x10;
 constexpr std::uint32_t kAttrArchive = 0x20;
 constexpr std::uint32_t kAttrNormal = 0x80;
+constexpr std::uint32_t kAttrReparsePoint = 0x400; // a link: never followed by a tree deletion
 
 // One entry of a directory search.
 struct FindEntry {

@@ -1,5 +1,6 @@
 // File and folder services of the simulated machine, refusing what Windows refuses.
 #include "platform/Files.h"
+#include "platform/common/PathText.h"
 
 #include "platform/sim/HostFs.h"
 #include "platform/sim/Machine.h"
@@ -12,6 +13,9 @@
 
 namespace platform {
 
+using detail::folderPart;
+using detail::isDotEntry;
+
 namespace {
 
 using sim::HostEntry;
@@ -20,7 +24,6 @@ using sim::WinPath;
 // ERROR_DIRECTORY: RemoveDirectory of a file.
 constexpr Error kErrorDirectory = 267;
 // Reparse point bit reported for host symbolic links.
-constexpr std::uint32_t kAttrReparsePoint = 0x400;
 // SHFileOperation's results: source missing, and an operation cancelled part way.
 constexpr Error kShellNoSource = 0x402;
 constexpr Error kShellCancelled = 0x4C7;
@@ -91,79 +94,6 @@ Error openForWriting(const std::string& text, bool replacing, WinPath& path, Hos
         refused |= kAttrHidden | kAttrSystem;
     }
     return (attributesOf(entry) & refused) != 0 ? kErrorAccessDenied : kOk;
-}
-
-std::string folderPart(const std::string& pattern) {
-    const std::string::size_type cut = pattern.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
-}
-
-bool isDotEntry(const std::string& name) {
-    return name == "." || name == "..";
-}
-
-Error forceDeleteFile(const std::string& path, std::uint32_t attributes) {
-    const bool readOnly = (attributes & kAttrReadOnly) != 0;
-    if (readOnly) {
-        const Error cleared = setAttributes(path, attributes & ~kAttrReadOnly);
-        if (cleared != kOk) {
-            return cleared;
-        }
-    }
-    const Error error = deleteFile(path);
-    if (error != kOk && readOnly) {
-        setAttributes(path, attributes);
-    }
-    return error;
-}
-
-Error forceRemoveFolder(const std::string& path, std::uint32_t attributes) {
-    const bool readOnly = (attributes & kAttrReadOnly) != 0;
-    if (readOnly) {
-        const Error cleared = setAttributes(path, attributes & ~kAttrReadOnly);
-        if (cleared != kOk) {
-            return cleared;
-        }
-    }
-    const Error error = removeFolder(path);
-    if (error != kOk && readOnly) {
-        setAttributes(path, attributes);
-    }
-    return error;
-}
-
-// Deletes the folder `path` and all it holds; a link is removed and never entered. The first
-// failure ends the walk and is kept in `result`.
-void deleteFolderContents(const std::string& path, std::uint32_t attributes, TreeResult& result) {
-    if ((attributes & kAttrReparsePoint) == 0) {
-        std::vector<FindEntry> entries;
-        const Error listed = findFiles(path + "\\*", entries);
-        if (listed != kOk && listed != kErrorFileNotFound) {
-            result = TreeResult{listed, path};
-            return;
-        }
-        for (const FindEntry& entry : entries) {
-            if (isDotEntry(entry.name)) {
-                continue;
-            }
-            const std::string child = path + "\\" + entry.name;
-            if ((entry.attributes & kAttrDirectory) != 0) {
-                deleteFolderContents(child, entry.attributes, result);
-            } else {
-                const Error error = forceDeleteFile(child, entry.attributes);
-                if (error != kOk) {
-                    result = TreeResult{error, child};
-                }
-            }
-            if (result.error != kOk) {
-                return;
-            }
-        }
-    }
-    const Error error = forceRemoveFolder(path, attributes);
-    if (error != kOk) {
-        result = TreeResult{error, path};
-    }
 }
 
 // Copies one file or folder tree `from` to the host path `to` (created or replaced), keeping
@@ -492,41 +422,6 @@ Error removeFolder(const std::string& path) {
         return kErrorAccessDenied;
     }
     return rmdir(entry.host.c_str()) == 0 ? kOk : kErrorAccessDenied;
-}
-
-TreeResult deleteTree(const std::string& path) {
-    // "C:\A\" names the folder C:\A; an empty, "." or ".." last component would reach the parent
-    // or the current folder and is refused.
-    std::string target = path;
-    if (target.size() > 1 && (target.back() == '\\' || target.back() == '/')) {
-        target.pop_back();
-    }
-    const std::string folder = folderPart(target);
-    const std::string last = target.substr(folder.size());
-    if (last.empty() || isDotEntry(last)) {
-        return TreeResult{kErrorInvalidName, path};
-    }
-    std::vector<FindEntry> entries;
-    const Error listed = findFiles(target, entries);
-    if (listed != kOk && listed != kErrorFileNotFound) {
-        return TreeResult{listed, path};
-    }
-    TreeResult result;
-    bool matched = false;
-    for (const FindEntry& entry : entries) {
-        if ((entry.attributes & kAttrDirectory) == 0 || isDotEntry(entry.name)) {
-            continue;
-        }
-        matched = true;
-        deleteFolderContents(folder + entry.name, entry.attributes, result);
-        if (result.error != kOk) {
-            return result;
-        }
-    }
-    if (!matched) {
-        return TreeResult{kErrorPathNotFound, path};
-    }
-    return result;
 }
 
 ShellCopyResult shellCopy(const std::string& source, const std::string& destination, bool) {

@@ -1,11 +1,15 @@
 // File and folder services on the Win32 API (ANSI functions).
 #include "platform/Files.h"
+#include "platform/common/PathText.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 namespace platform {
+
+using detail::folderPart;
+using detail::isDotEntry;
 
 namespace {
 
@@ -31,17 +35,6 @@ class FileHandle {
     HANDLE handle;
 };
 
-// The folder part of `pattern` with its trailing separator ("C:\A\*.x" gives "C:\A\"), so that
-// a found name appended to it addresses the entry.
-std::string folderPart(const std::string& pattern) {
-    const std::string::size_type cut = pattern.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
-}
-
-bool isDotEntry(const std::string& name) {
-    return name == "." || name == "..";
-}
-
 Error writeAll(HANDLE handle, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -54,74 +47,6 @@ Error writeAll(HANDLE handle, const std::string& bytes) {
         done += written;
     }
     return kOk;
-}
-
-// Deletes the file or link `path`, clearing its read-only bit first; the bits are put back when
-// the delete still fails, so a file that stays keeps its attributes.
-Error forceDeleteFile(const std::string& path, DWORD attributes) {
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly && !SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        return lastError();
-    }
-    if (DeleteFileA(path.c_str())) {
-        return kOk;
-    }
-    const Error error = lastError();
-    if (readOnly) {
-        SetFileAttributesA(path.c_str(), attributes);
-    }
-    return error;
-}
-
-// Removes the empty folder or directory link `path`, clearing its read-only bit first.
-Error forceRemoveFolder(const std::string& path, DWORD attributes) {
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly && !SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        return lastError();
-    }
-    if (RemoveDirectoryA(path.c_str())) {
-        return kOk;
-    }
-    const Error error = lastError();
-    if (readOnly) {
-        SetFileAttributesA(path.c_str(), attributes);
-    }
-    return error;
-}
-
-// Deletes the folder `path` and all it holds; a reparse point is removed as a link and never
-// entered. The first failure ends the walk and is kept in `result`.
-void deleteFolderContents(const std::string& path, DWORD attributes, TreeResult& result) {
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        // The listing is read whole before anything is deleted, so deletion cannot disturb it.
-        std::vector<FindEntry> entries;
-        const Error listed = findFiles(path + "\\*", entries);
-        if (listed != kOk && listed != kErrorFileNotFound) {
-            result = TreeResult{listed, path};
-            return;
-        }
-        for (const FindEntry& entry : entries) {
-            if (isDotEntry(entry.name)) {
-                continue;
-            }
-            const std::string child = path + "\\" + entry.name;
-            if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                deleteFolderContents(child, entry.attributes, result);
-            } else {
-                const Error error = forceDeleteFile(child, entry.attributes);
-                if (error != kOk) {
-                    result = TreeResult{error, child};
-                }
-            }
-            if (result.error != kOk) {
-                return;
-            }
-        }
-    }
-    const Error error = forceRemoveFolder(path, attributes);
-    if (error != kOk) {
-        result = TreeResult{error, path};
-    }
 }
 
 // Refuses to write into an existing file whose attributes forbid it (read-only; hidden or system
@@ -276,41 +201,6 @@ Error createFolder(const std::string& path) {
 
 Error removeFolder(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) ? kOk : lastError();
-}
-
-TreeResult deleteTree(const std::string& path) {
-    // "C:\A\" names the folder C:\A; an empty, "." or ".." last component would reach the
-    // parent or the current folder and is refused.
-    std::string target = path;
-    if (target.size() > 1 && (target.back() == '\\' || target.back() == '/')) {
-        target.pop_back();
-    }
-    const std::string folder = folderPart(target);
-    const std::string last = target.substr(folder.size());
-    if (last.empty() || isDotEntry(last)) {
-        return TreeResult{kErrorInvalidName, path};
-    }
-    std::vector<FindEntry> entries;
-    const Error listed = findFiles(target, entries);
-    if (listed != kOk && listed != kErrorFileNotFound) {
-        return TreeResult{listed, path};
-    }
-    TreeResult result;
-    bool matched = false;
-    for (const FindEntry& entry : entries) {
-        if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || isDotEntry(entry.name)) {
-            continue;
-        }
-        matched = true;
-        deleteFolderContents(folder + entry.name, entry.attributes, result);
-        if (result.error != kOk) {
-            return result;
-        }
-    }
-    if (!matched) {
-        return TreeResult{kErrorPathNotFound, path};
-    }
-    return result;
 }
 
 ShellCopyResult shellCopy(const std::string& source, const std::string& destination,
