@@ -352,29 +352,6 @@ Error deleteFile(const std::string& path) {
     return unlink(entry.host.c_str()) == 0 ? kOk : kErrorAccessDenied;
 }
 
-Error deleteFiles(const std::string& pattern) {
-    std::vector<FindEntry> entries;
-    const Error listed = findFiles(pattern, entries);
-    if (listed != kOk) {
-        return listed;
-    }
-    const std::string folder = folderPart(pattern);
-    constexpr std::uint32_t kPassedOver = kAttrHidden | kAttrSystem | kAttrDirectory;
-    bool matched = false;
-    Error first = kOk;
-    for (const FindEntry& entry : entries) {
-        if ((entry.attributes & kPassedOver) != 0) {
-            continue;
-        }
-        matched = true;
-        const Error error = deleteFile(folder + entry.name);
-        if (first == kOk) {
-            first = error;
-        }
-    }
-    return matched ? first : kErrorFileNotFound;
-}
-
 Error createFolder(const std::string& path) {
     WinPath parsed;
     HostEntry entry;

@@ -1,4 +1,5 @@
-// Deleting a folder tree, built on the platform's own file operations so both backends share it.
+// Deleting by pattern and deleting a folder tree, built on the platform's own file operations so
+// both backends share them.
 #include "platform/Files.h"
 #include "platform/common/PathText.h"
 
@@ -64,6 +65,29 @@ void deleteFolderContents(const std::string& path, std::uint32_t attributes, Tre
 }
 
 } // namespace
+
+Error deleteFiles(const std::string& pattern) {
+    std::vector<FindEntry> entries;
+    const Error listed = findFiles(pattern, entries);
+    if (listed != kOk) {
+        return listed;
+    }
+    const std::string folder = folderPart(pattern);
+    constexpr std::uint32_t kPassedOver = kAttrHidden | kAttrSystem | kAttrDirectory;
+    bool matched = false;
+    Error first = kOk;
+    for (const FindEntry& entry : entries) {
+        if ((entry.attributes & kPassedOver) != 0) {
+            continue;
+        }
+        matched = true;
+        const Error error = deleteFile(folder + entry.name);
+        if (first == kOk) {
+            first = error;
+        }
+    }
+    return matched ? first : kErrorFileNotFound;
+}
 
 TreeResult deleteTree(const std::string& path) {
     // "C:\A\" names the folder C:\A; an empty, "." or ".." last component would reach the parent
