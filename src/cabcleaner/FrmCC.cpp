@@ -89,8 +89,7 @@ void FrmCC::Form_Unload() {
 }
 
 void FrmCC::cmdClean_Click() {
-    if (app.msgBox(GetLangString("0009"), GetLangString("0010"), ui::MsgBoxButtons::YesNo,
-                   ui::MsgBoxIcon::Exclamation, this) != ui::MsgBoxResult::Yes) {
+    if (!ConfirmClean(*this)) {
         return;
     }
     cleanRun();

@@ -104,10 +104,7 @@ void FrmAdvanced::Form_Unload() {
     releaseCleaning();
     RemoveLangFile();
     // A run that was cut short may have left its decoded configuration behind.
-    const std::string windowsFolder = GetWindowsFolder();
-    if (!windowsFolder.empty()) {
-        platform::deleteFile(windowsFolder + "\\xttxf.dll");
-    }
+    DeleteDecodedCopy("\\xttxf.dll");
 }
 
 void FrmAdvanced::chkConfig1_Click() {
@@ -127,8 +124,7 @@ void FrmAdvanced::chkConfig4_Click() {
 }
 
 void FrmAdvanced::cmdClean_Click() {
-    if (app.msgBox(GetLangString("0009"), GetLangString("0010"), ui::MsgBoxButtons::YesNo,
-                   ui::MsgBoxIcon::Exclamation, this) != ui::MsgBoxResult::Yes) {
+    if (!ConfirmClean(*this)) {
         return;
     }
     cleanRun();

@@ -61,15 +61,11 @@ void FrmMain::Form_Unload() {
     releaseCleaning();
     RemoveLangFile();
     // A run that was cut short may have left its decoded configuration behind.
-    const std::string windowsFolder = GetWindowsFolder();
-    if (!windowsFolder.empty()) {
-        platform::deleteFile(windowsFolder + "\\xttxf.dll");
-    }
+    DeleteDecodedCopy("\\xttxf.dll");
 }
 
 void FrmMain::cmdClean_Click() {
-    if (app.msgBox(GetLangString("0009"), GetLangString("0010"), ui::MsgBoxButtons::YesNo,
-                   ui::MsgBoxIcon::Exclamation, this) != ui::MsgBoxResult::Yes) {
+    if (!ConfirmClean(*this)) {
         return;
     }
     cleanRun();

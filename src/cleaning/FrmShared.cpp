@@ -7,7 +7,9 @@
 #include "language/TextIds.h"
 #include "packs/Configuration.h"
 #include "packs/Protection.h"
+#include "platform/Files.h"
 #include "platform/System.h"
+#include "startup/General.h"
 #include "startup/Ini.h"
 #include "startup/Settings.h"
 #include "ui/App.h"
@@ -156,5 +158,17 @@ void RunObjects::endRun() {
     if (releaseAsked) {
         releaseAsked = false;
         release();
+    }
+}
+
+bool ConfirmClean(ui::Form& owner) {
+    return owner.app.msgBox(GetLangString("0009"), GetLangString("0010"), ui::MsgBoxButtons::YesNo,
+                            ui::MsgBoxIcon::Exclamation, &owner) == ui::MsgBoxResult::Yes;
+}
+
+void DeleteDecodedCopy(const std::string& name) {
+    const std::string windowsFolder = GetWindowsFolder();
+    if (!windowsFolder.empty()) {
+        platform::deleteFile(windowsFolder + name);
     }
 }

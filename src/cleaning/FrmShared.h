@@ -39,6 +39,13 @@ void showModalWithWindowNumber(ui::Form& owner, const std::string& name,
 // Opens the help file whose name is text "0019", in the program folder, at its finder page.
 void openHelpFile(ui::Form& owner);
 
+// Asks "0009" under the title "0010" (Yes/No, exclamation) before a clean run; true on Yes.
+bool ConfirmClean(ui::Form& owner);
+
+// Deletes a temporary decoded file of the Windows folder ("\xttxf.dll", "\xtdwf.dll") that a
+// run cut short may have left; nothing when the Windows folder is unknown.
+void DeleteDecodedCopy(const std::string& name);
+
 // When a cleaning window was loaded, in the forms its backups and logs are named with.
 struct LoadTime {
     std::string date;        // dd-mm-yyyy

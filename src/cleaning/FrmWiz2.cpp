@@ -50,10 +50,7 @@ void FrmWiz2::Form_Load() {
 void FrmWiz2::Form_Unload() {
     releaseCleaning();
     RemoveLangFile();
-    const std::string windowsFolder = GetWindowsFolder();
-    if (!windowsFolder.empty()) {
-        platform::deleteFile(windowsFolder + "\\xtdwf.dll");
-    }
+    DeleteDecodedCopy("\\xtdwf.dll");
 }
 
 void FrmWiz2::cmdBack_Click() {
@@ -67,8 +64,7 @@ void FrmWiz2::cmdClose_Click() {
 }
 
 void FrmWiz2::cmdClean_Click() {
-    if (app.msgBox(GetLangString("0009"), GetLangString("0010"), ui::MsgBoxButtons::YesNo,
-                   ui::MsgBoxIcon::Exclamation, this) != ui::MsgBoxResult::Yes) {
+    if (!ConfirmClean(*this)) {
         return;
     }
     cleanRun();
