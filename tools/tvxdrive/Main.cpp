@@ -1,4 +1,5 @@
 // tvxdrive SCRIPT: runs Tarvex's real windows headless from a script of user actions.
+#include "platform/Files.h"
 #include "startup/Startup.h"
 #include "ui/headless/Driver.h"
 
@@ -18,11 +19,16 @@ int main(int argc, char** argv) {
         text << std::cin.rdbuf();
     } else {
         std::ifstream file(path, std::ios::binary);
-        if (!file) {
+        std::string onMachine;
+        if (file) {
+            text << file.rdbuf();
+        } else if (platform::readFile(path, onMachine) == platform::kOk) {
+            // A script kept on the machine itself (a Windows path on the simulated machine).
+            text << onMachine;
+        } else {
             std::cerr << "tvxdrive: cannot read " << path << "\n";
             return 2;
         }
-        text << file.rdbuf();
     }
     const bool ok = ui::headless::runScript(text.str(), StartTarvex, std::cout);
     return ok ? 0 : 1;
