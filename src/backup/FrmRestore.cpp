@@ -102,7 +102,17 @@ bool restoreFile(const std::string& folder, const std::string& line) {
     if (!CopyFile(source, target) || !filesArrived(source, target)) {
         return false;
     }
-    platform::deleteFiles(source);
+    // Every copy that arrived goes from the set, read-only, hidden and system ones too: a copy
+    // left behind would keep the set listed with nothing in its index.
+    std::vector<platform::FindEntry> copies;
+    platform::findFiles(source, copies);
+    const std::string setFolderOfItem = source.substr(0, source.rfind('\\') + 1);
+    for (const platform::FindEntry& copy : copies) {
+        if ((copy.attributes & platform::kAttrDirectory) == 0) {
+            platform::setAttributes(setFolderOfItem + copy.name, platform::kAttrNormal);
+            platform::deleteFile(setFolderOfItem + copy.name);
+        }
+    }
     return true;
 }
 

@@ -176,6 +176,9 @@ TEST_CASE("restoring every file of a set removes its index and its emptied folde
     put(set.folder + "\\Inf\\Other\\x.PNF", "pnf");
     put(set.folder + "\\System\\nvone.dll", "1");
     put(set.folder + "\\System\\nvtwo.dll", "2");
+    // A read-only copy goes from the set as well once it is back.
+    REQUIRE(platform::setAttributes(set.folder + "\\System\\nvtwo.dll", platform::kAttrReadOnly) ==
+            platform::kOk);
     const Set other = makeSet("01-01-2026_000000_Other_FileBackup", ".dfb", {});
 
     FrmRestore& form = windows.open<FrmRestore>();
