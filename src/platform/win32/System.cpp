@@ -86,9 +86,23 @@ bool getVersionInfo(bool extended, VersionInfo& info) {
     return true;
 }
 
+namespace {
+
+// Functions Windows 95 and NT 4.0 lack: looked up when used, so the program still starts there.
+template <class Function> Function systemFunction(const char* module, const char* name) {
+    const HMODULE loaded = GetModuleHandleA(module);
+    return loaded == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
+}
+
+} // namespace
+
 std::uint64_t verSetConditionMask(std::uint64_t mask, std::uint32_t typeBit,
                                   std::uint8_t condition) {
-    return VerSetConditionMask(mask, typeBit, condition);
+    using SetMask = ULONGLONG(WINAPI*)(ULONGLONG, DWORD, BYTE);
+    static const SetMask setMask = systemFunction<SetMask>("kernel32.dll", "VerSetConditionMask");
+    return setMask == nullptr ? mask : setMask(mask, typeBit, condition);
 }
 
 bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask,
@@ -103,13 +117,18 @@ bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask,
     record.wServicePackMinor = wanted.servicePackMinor;
     record.wSuiteMask = wanted.suiteMask;
     record.wProductType = wanted.productType;
-    return VerifyVersionInfoA(&record, typeMask, conditionMask) != FALSE;
+    using Verify = BOOL(WINAPI*)(OSVERSIONINFOEXA*, DWORD, DWORDLONG);
+    static const Verify verify = systemFunction<Verify>("kernel32.dll", "VerifyVersionInfoA");
+    return verify != nullptr && verify(&record, typeMask, conditionMask) != FALSE;
 }
 
 bool displayDeviceString(std::uint32_t index, std::string& description) {
     DISPLAY_DEVICEA device{};
     device.cb = sizeof device;
-    if (!EnumDisplayDevicesA(nullptr, index, &device, 0)) {
+    using Enumerate = BOOL(WINAPI*)(LPCSTR, DWORD, DISPLAY_DEVICEA*, DWORD);
+    static const Enumerate enumerate =
+        systemFunction<Enumerate>("user32.dll", "EnumDisplayDevicesA");
+    if (enumerate == nullptr || !enumerate(nullptr, index, &device, 0)) {
         return false;
     }
     description = textUpToNul(device.DeviceString, sizeof device.DeviceString);
