@@ -87,13 +87,25 @@ Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
 }
 
 Error fileLength(const std::string& path, std::uint64_t& length) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    // The attribute call first, so that a folder is never taken for a file; the size then comes
+    // from a search, which Windows 95 has (it lacks GetFileAttributesExA) and which also reads
+    // a file that another program holds open without sharing.
+    if (path.find_first_of("*?") != std::string::npos) {
+        return kErrorInvalidName;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         return lastError();
     }
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return kErrorFileNotFound;
     }
+    WIN32_FIND_DATAA data;
+    const HANDLE search = FindFirstFileA(path.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) {
+        return lastError();
+    }
+    FindClose(search);
     length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return kOk;
 }

@@ -7,6 +7,19 @@
 
 namespace ui::win32 {
 
+namespace {
+
+// The top-level window that holds `window`, walked by hand because GetAncestor is missing from
+// Windows 95 and NT 4.0.
+HWND topLevelOf(HWND window) {
+    while (window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
+        window = GetParent(window);
+    }
+    return window;
+}
+
+} // namespace
+
 Win32Renderer::Win32Renderer(HINSTANCE instance) : instance(instance) {}
 
 Win32Renderer::~Win32Renderer() {
@@ -132,7 +145,7 @@ MsgBoxResult Win32Renderer::messageBox(const MessageBoxRequest& request) {
 
 void Win32Renderer::dispatch(MSG& message) {
     if (message.hwnd != nullptr) {
-        const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        const HWND root = topLevelOf(message.hwnd);
         for (const auto& window : windows) {
             if (window->handle() == root && root != nullptr) {
                 if (window->translate(message)) {
