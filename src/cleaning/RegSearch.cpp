@@ -157,12 +157,15 @@ void cRegSearch::report(std::uint64_t root, const std::string& key, const std::s
     }
 }
 
+bool cRegSearch::openToSearch(std::uint64_t root, const std::string& path,
+                              platform::RegKey& key) const {
+    return stopCode == kNoError &&
+           platform::regOpenKey(root, path, platform::RegAccess::Read, key) == platform::kOk;
+}
+
 void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
-    if (stopCode != kNoError) {
-        return;
-    }
     platform::RegKey key = 0;
-    if (platform::regOpenKey(root, path, platform::RegAccess::Read, key) != platform::kOk) {
+    if (!openToSearch(root, path, key)) {
         return;
     }
     std::string name;
@@ -193,11 +196,8 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
 }
 
 void cRegSearch::SearchValues(std::uint64_t root, const std::string& path) {
-    if (stopCode != kNoError) {
-        return;
-    }
     platform::RegKey key = 0;
-    if (platform::regOpenKey(root, path, platform::RegAccess::Read, key) != platform::kOk) {
+    if (!openToSearch(root, path, key)) {
         return;
     }
     std::string name;

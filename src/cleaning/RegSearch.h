@@ -1,6 +1,8 @@
 // Recursive search of registry key names (and optionally value names and data) by a text.
 #pragma once
 
+#include "platform/Registry.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -49,6 +51,8 @@ class cRegSearch {
     bool IsMatch(const std::string& text) const;
 
   private:
+    // Opens `path` for reading unless the search was stopped; false when it was or it failed.
+    bool openToSearch(std::uint64_t root, const std::string& path, platform::RegKey& key) const;
     void SearchKeys(std::uint64_t root, const std::string& path);
     void SearchValues(std::uint64_t root, const std::string& path);
     void report(std::uint64_t root, const std::string& key, const std::string& value);

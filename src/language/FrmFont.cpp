@@ -2,6 +2,7 @@
 #include "language/FrmFont.h"
 
 #include "language/ApplyLang.h"
+#include "language/ChoiceWindow.h"
 #include "language/Font.h"
 #include "startup/Ini.h"
 #include "startup/Settings.h"
@@ -9,22 +10,11 @@
 
 FrmFont::FrmFont(ui::App& app) : ui::Form(app, kFormName) {
     caption = "Tarvex Font";
-    bounds = {0, 0, 300, 116};
     lblfontInfo.caption = "Select your preferable font !";
-    lblfontInfo.bounds = {8, 8, 284, 26};
-    cboFont.bounds = {8, 40, 284, 21};
+    layOutChoiceWindow(*this, lblfontInfo, cboFont, cmdSave, cmdClose, lblfIdentify);
     cboFont.onChange = [this] { cboFont_Click(); };
-    cmdSave.caption = "Save";
-    cmdSave.bounds = {132, 84, 76, 24};
-    cmdSave.isDefault = true;
-    cmdSave.enabled = false;
     cmdSave.onClick = [this] { cmdSave_Click(); };
-    cmdClose.caption = "Close";
-    cmdClose.bounds = {216, 84, 76, 24};
-    cmdClose.isCancel = true;
     cmdClose.onClick = [this] { cmdClose_Click(); };
-    lblfIdentify.bounds = {8, 88, 24, 13};
-    lblfIdentify.visible = false;
 }
 
 void FrmFont::Form_Load() {

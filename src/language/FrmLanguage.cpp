@@ -2,6 +2,7 @@
 #include "language/FrmLanguage.h"
 
 #include "language/ApplyLang.h"
+#include "language/ChoiceWindow.h"
 #include "language/Font.h"
 #include "language/Language.h"
 #include "language/TextIds.h"
@@ -15,22 +16,11 @@
 
 FrmLanguage::FrmLanguage(ui::App& app) : ui::Form(app, kFormName) {
     caption = "Tarvex Language";
-    bounds = {0, 0, 300, 116};
     lbllngInfo.caption = "Select your preferable language !";
-    lbllngInfo.bounds = {8, 8, 284, 26};
-    cboLanguage.bounds = {8, 40, 284, 21};
+    layOutChoiceWindow(*this, lbllngInfo, cboLanguage, cmdSave, cmdClose, lblfIdentify);
     cboLanguage.onChange = [this] { cboLanguage_Click(); };
-    cmdSave.caption = "Save";
-    cmdSave.bounds = {132, 84, 76, 24};
-    cmdSave.isDefault = true;
-    cmdSave.enabled = false;
     cmdSave.onClick = [this] { cmdSave_Click(); };
-    cmdClose.caption = "Close";
-    cmdClose.bounds = {216, 84, 76, 24};
-    cmdClose.isCancel = true;
     cmdClose.onClick = [this] { cmdClose_Click(); };
-    lblfIdentify.bounds = {8, 88, 24, 13};
-    lblfIdentify.visible = false;
 }
 
 void FrmLanguage::Form_Load() {

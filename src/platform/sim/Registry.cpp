@@ -47,6 +47,18 @@ Error nodeOf(RegKey key, std::shared_ptr<RegNode>& node, RegAccess& access) {
     return kOk;
 }
 
+// The existing key `subKey` below an open key or a root; `parentAccess` receives what the
+// parent's handle may do.
+Error existingKey(RegKey parent, const std::string& subKey, std::shared_ptr<RegNode>& node,
+                  RegAccess& parentAccess) {
+    std::shared_ptr<RegNode> from;
+    const Error error = nodeOf(parent, from, parentAccess);
+    if (error != kOk) {
+        return error;
+    }
+    return store().walk(from, subKey, false, node);
+}
+
 bool mayRead(RegAccess access) {
     return access != RegAccess::QueryValue;
 }
@@ -55,17 +67,22 @@ bool mayWrite(RegAccess access) {
     return access == RegAccess::AllAccess || access == RegAccess::Default;
 }
 
-} // namespace
-
-Error regOpenKey(RegKey parent, const std::string& subKey, RegAccess access, RegKey& key) {
-    std::shared_ptr<RegNode> from;
-    RegAccess parentAccess = RegAccess::Default;
-    Error error = nodeOf(parent, from, parentAccess);
+// The live node behind `key` when the handle may change its values and the key is not marked.
+Error writableNode(RegKey key, std::shared_ptr<RegNode>& node) {
+    RegAccess access = RegAccess::Default;
+    const Error error = nodeOf(key, node, access);
     if (error != kOk) {
         return error;
     }
+    return mayWrite(access) && !deniedKey(*node) ? kOk : kErrorAccessDenied;
+}
+
+} // namespace
+
+Error regOpenKey(RegKey parent, const std::string& subKey, RegAccess access, RegKey& key) {
     std::shared_ptr<RegNode> node;
-    error = store().walk(from, subKey, false, node);
+    RegAccess parentAccess = RegAccess::Default;
+    const Error error = existingKey(parent, subKey, node, parentAccess);
     if (error != kOk) {
         return error;
     }
@@ -158,27 +175,18 @@ Error regQueryValue(RegKey key, const std::string& name, std::uint32_t& type, st
 Error regSetValue(RegKey key, const std::string& name, std::uint32_t type,
                   const std::string& data) {
     std::shared_ptr<RegNode> node;
-    RegAccess access = RegAccess::Default;
-    const Error error = nodeOf(key, node, access);
+    const Error error = writableNode(key, node);
     if (error != kOk) {
         return error;
-    }
-    if (!mayWrite(access) || deniedKey(*node)) {
-        return kErrorAccessDenied;
     }
     store().setValue(*node, name, type, data);
     return kOk;
 }
 
 Error regDeleteKey(RegKey parent, const std::string& subKey) {
-    std::shared_ptr<RegNode> from;
-    RegAccess access = RegAccess::Default;
-    Error error = nodeOf(parent, from, access);
-    if (error != kOk) {
-        return error;
-    }
     std::shared_ptr<RegNode> node;
-    error = store().walk(from, subKey, false, node);
+    RegAccess access = RegAccess::Default;
+    const Error error = existingKey(parent, subKey, node, access);
     if (error != kOk) {
         return error;
     }
@@ -191,13 +199,9 @@ Error regDeleteKey(RegKey parent, const std::string& subKey) {
 
 Error regDeleteValue(RegKey key, const std::string& name) {
     std::shared_ptr<RegNode> node;
-    RegAccess access = RegAccess::Default;
-    const Error error = nodeOf(key, node, access);
+    const Error error = writableNode(key, node);
     if (error != kOk) {
         return error;
-    }
-    if (!mayWrite(access) || deniedKey(*node)) {
-        return kErrorAccessDenied;
     }
     return store().deleteValue(*node, name) ? kOk : kErrorFileNotFound;
 }
