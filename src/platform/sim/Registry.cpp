@@ -47,11 +47,10 @@ Error nodeOf(RegKey key, std::shared_ptr<RegNode>& node, RegAccess& access) {
     return kOk;
 }
 
-// The existing key `subKey` below an open key or a root; `parentAccess` receives what the
-// parent's handle may do.
-Error existingKey(RegKey parent, const std::string& subKey, std::shared_ptr<RegNode>& node,
-                  RegAccess& parentAccess) {
+// The existing key `subKey` below an open key or a root, whatever the parent's handle may do.
+Error existingKey(RegKey parent, const std::string& subKey, std::shared_ptr<RegNode>& node) {
     std::shared_ptr<RegNode> from;
+    RegAccess parentAccess = RegAccess::Default;
     const Error error = nodeOf(parent, from, parentAccess);
     if (error != kOk) {
         return error;
@@ -81,8 +80,7 @@ Error writableNode(RegKey key, std::shared_ptr<RegNode>& node) {
 
 Error regOpenKey(RegKey parent, const std::string& subKey, RegAccess access, RegKey& key) {
     std::shared_ptr<RegNode> node;
-    RegAccess parentAccess = RegAccess::Default;
-    const Error error = existingKey(parent, subKey, node, parentAccess);
+    const Error error = existingKey(parent, subKey, node);
     if (error != kOk) {
         return error;
     }
@@ -185,8 +183,7 @@ Error regSetValue(RegKey key, const std::string& name, std::uint32_t type,
 
 Error regDeleteKey(RegKey parent, const std::string& subKey) {
     std::shared_ptr<RegNode> node;
-    RegAccess access = RegAccess::Default;
-    const Error error = existingKey(parent, subKey, node, access);
+    const Error error = existingKey(parent, subKey, node);
     if (error != kOk) {
         return error;
     }

@@ -87,9 +87,9 @@ Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
 }
 
 Error fileLength(const std::string& path, std::uint64_t& length) {
-    // The attribute call first, so that a folder is never taken for a file; the size then comes
-    // from a search, which Windows 95 has (it lacks GetFileAttributesExA) and which also reads
-    // a file that another program holds open without sharing.
+    // A wildcard would let the search below report some other file. The attributes keep a folder
+    // from being taken for a file; the size then comes from a search, which Windows 95 has (it
+    // lacks GetFileAttributesExA) and which also reads a file held open without sharing.
     if (path.find_first_of("*?") != std::string::npos) {
         return kErrorInvalidName;
     }
