@@ -5,7 +5,7 @@
 #include "platform/Registry.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/SimMachine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -175,7 +175,7 @@ WindowsVersion::WindowsVersion(const std::string& wineName) {
         Saved old;
         old.name = value.first;
         for (const auto& setting : before) {
-            if (sim::equalNoCase(setting.first, old.name)) {
+            if (winrules::equalNoCase(setting.first, old.name)) {
                 old.value = setting.second;
                 old.existed = true;
             }
