@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -198,6 +200,13 @@ WindowsVersion::~WindowsVersion() {
 
 bool onSimulatedMachine() {
     return true;
+}
+
+std::string shellRequests() {
+    std::ifstream in(sim::machineFolder() + "/shell.log", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace testsupport
