@@ -133,10 +133,10 @@ TEST_CASE("hostile file and folder lines leave every protected folder and its fi
         {"[DIRECTORY]", pf},
         {"[DIRECTORY]", "\\PROGRA~1"},
     };
-    for (const auto& [section, line] : lines) {
-        CAPTURE(section);
-        CAPTURE(line);
-        testkit::RunFileLine(section, line);
+    for (const auto& entry : lines) {
+        CAPTURE(entry.first);
+        CAPTURE(entry.second);
+        testkit::RunFileLine(entry.first, entry.second);
         CHECK(testkit::MissingSentinels(folders).empty());
     }
     testkit::RemoveSentinels(folders);
