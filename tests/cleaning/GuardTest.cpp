@@ -237,6 +237,12 @@ TEST_CASE("structure keys stay through the section cleaner, and search hits belo
         CHECK(keyExists(platform::kHkeyCurrentUser, "Control Panel\\Desktop"));
     }
 
+    // A vendor's ProgID at the first level of the classes root goes like any vendor key.
+    createKey(platform::kHkeyClassesRoot, "TvxVendor.Document\\shell\\open\\command");
+    RunContext vendor;
+    CleanRegSection(vendor, "HKEY_CLASSES_ROOT\\TvxVendor.Document");
+    CHECK_FALSE(keyExists(platform::kHkeyClassesRoot, "TvxVendor.Document"));
+
     // The ATI capture driver's key below an adapter's class key: trimming would name the class
     // key itself, so the hit is recorded as found.
     const std::string classKey =
