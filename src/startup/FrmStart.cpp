@@ -6,7 +6,10 @@
 #include "startup/Ini.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
+#include "startup/Version.h"
 #include "ui/App.h"
+
+#include <string>
 
 namespace {
 
@@ -39,6 +42,9 @@ FrmStart::FrmStart(ui::App& app) : ui::Form(app, kFormName) {
     bounds = {0, 0, 360, 200};
     imgStart.bounds = {0, 0, 360, 200};
     imgStart.resource = "Splash";
+    imgStart.words = {"Tarvex", "Display driver cleaner",
+                      "Version " + std::to_string(kMajorVersion) + "." +
+                          std::to_string(kMinorVersion)};
     Timer1.onTimer = [this] { Timer1_Timer(); };
 }
 
