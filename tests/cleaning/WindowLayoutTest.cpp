@@ -19,7 +19,7 @@
 #include "packs/PackEncoder.h"
 #include "startup/FrmOptions.h"
 #include "startup/FrmWarning.h"
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
 #include "ui/App.h"
 #include "ui/headless/TextMetrics.h"
 
@@ -166,7 +166,7 @@ bool overlap(const ui::Rect& a, const ui::Rect& b) {
 } // namespace
 
 TEST_CASE("controls lie inside their container and visible neighbours do not overlap") {
-    testsupport::NullRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     for (const Factory& make : windows()) {
         const std::unique_ptr<ui::Form> form = make(app);
@@ -210,7 +210,7 @@ TEST_CASE("captions fit their controls as designed and in every shipped language
     }
     REQUIRE_FALSE(languages.empty());
 
-    testsupport::NullRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     for (const Factory& make : windows()) {
         const std::unique_ptr<ui::Form> form = make(app);

@@ -15,63 +15,16 @@
 #include "startup/Ini.h"
 #include "startup/Windows.h"
 #include "support/Drive.h"
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
+#include "support/User.h"
 #include "ui/App.h"
 
-#include <deque>
 #include <string>
 #include <vector>
 
+using testsupport::clickOn;
+
 namespace {
-
-// A modal window as it was opened, and what its window-number label said at that moment.
-struct ModalShown {
-    std::string name;
-    std::string windowNumber;
-};
-
-struct HelpOpened {
-    std::string owner;
-    std::string path;
-    unsigned command = 0;
-};
-
-// Shows nothing; a modal window is closed by the "user" at once, confirmations are answered from
-// a queue (an unexpected one fails the test), and help requests are kept.
-class WindowRecorder : public testsupport::NullRenderer {
-  public:
-    void attach(ui::App& driven) { app = &driven; }
-
-    void runModal(ui::Form& form) override {
-        const ui::Control* identify = form.find("lblfIdentify");
-        modals.push_back({form.name, identify != nullptr ? identify->caption : std::string()});
-        app->unload(form);
-    }
-    ui::MsgBoxResult messageBox(const ui::MessageBoxRequest& request) override {
-        boxes.push_back(request);
-        if (request.buttons == ui::MsgBoxButtons::Ok) {
-            return ui::MsgBoxResult::Ok;
-        }
-        if (answers.empty()) {
-            FAIL_CHECK("a confirmation nobody expected: " << request.text);
-            return ui::MsgBoxResult::No;
-        }
-        const ui::MsgBoxResult answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void openHelp(ui::Form& form, const std::string& path, unsigned command) override {
-        helps.push_back({form.name, path, command});
-    }
-
-    std::deque<ui::MsgBoxResult> answers;
-    std::vector<ModalShown> modals;
-    std::vector<ui::MessageBoxRequest> boxes;
-    std::vector<HelpOpened> helps;
-
-  private:
-    ui::App* app = nullptr;
-};
 
 // The program folder's full path of `name`.
 std::string programPath(const std::string& name) {
@@ -115,12 +68,10 @@ class PlantedFile {
     std::string path;
 };
 
-// Tarvex's windows on a program folder without settings, with the settings a test stores.
+// Tarvex's windows on a program folder with one configuration and without settings, with the
+// settings a test stores.
 struct Session {
-    Session() {
-        recorder.attach(app);
-        RegisterWindows(app);
-    }
+    Session() { RegisterWindows(app); }
     // Stores "Interface", which decides where the wizard and the cab cleaner return to.
     static void setInterface(const std::string& value) {
         WriteIni("Tarvex.ini", "PROGRAM", "Interface", value);
@@ -139,22 +90,11 @@ struct Session {
     }
 
     SettingsAside settings;
-    WindowRecorder recorder;
+    // A configuration to choose, so the cleaning windows open without their no-configuration box.
+    const PlantedFile configuration{"TvxWindowsTest.txf"};
+    testsupport::RecordingRenderer recorder;
     ui::App app{recorder};
 };
-
-// Clicks the control `name` of `form` as a user would: it must exist and be reachable, and a
-// check box changes its value before its click event.
-void click(ui::Form& form, const std::string& name) {
-    ui::Control* control = form.find(name);
-    REQUIRE_MESSAGE(control != nullptr, form.name << " has no " << name);
-    REQUIRE_MESSAGE(control->reachable(), form.name << "." << name << " cannot be reached");
-    if (control->kind == ui::ControlKind::CheckBox) {
-        auto& box = static_cast<ui::CheckBox&>(*control);
-        box.value = box.value == 1 ? 0 : 1;
-    }
-    form.app.fire(control->onClick);
-}
 
 // What a test expects of one control.
 struct ControlSpec {
@@ -428,7 +368,7 @@ TEST_CASE("the cleaning windows' menus open the secondary windows modally") {
         for (const Row& row : rows) {
             INFO("row.entry: " << row.entry);
             session.recorder.modals.clear();
-            click(form, row.entry);
+            clickOn(form, row.entry);
             REQUIRE(session.recorder.modals.size() == 1);
             CHECK(session.recorder.modals[0].name == row.opens);
             // The cleaning window stays and is usable again once the modal window is gone.
@@ -448,8 +388,10 @@ TEST_CASE("the language and font windows learn which window opened them") {
         INFO("row.window: " << row.window);
         Session session;
         ui::Form& form = session.show(row.window);
-        click(form, "mnuOptionsLanguage");
-        click(form, "mnuOptionsFont");
+        // No language is installed here, which the language window says as it opens.
+        session.recorder.answer(ui::MsgBoxResult::Ok);
+        clickOn(form, "mnuOptionsLanguage");
+        clickOn(form, "mnuOptionsFont");
         REQUIRE(session.recorder.modals.size() == 2);
         CHECK(session.recorder.modals[0].name == "frmLanguage");
         CHECK(session.recorder.modals[0].windowNumber == row.number);
@@ -461,7 +403,7 @@ TEST_CASE("the language and font windows learn which window opened them") {
 TEST_CASE("the wizard's options menu opens the options window") {
     Session session;
     ui::Form& wizard = session.show("frmWiz1");
-    click(wizard, "mnuOptionsOptions");
+    clickOn(wizard, "mnuOptionsOptions");
     REQUIRE(session.recorder.modals.size() == 1);
     CHECK(session.recorder.modals[0].name == "frmOptions");
     CHECK(session.shown("frmWiz1"));
@@ -483,7 +425,7 @@ TEST_CASE("the cleaning windows switch to the wizard and to the cab cleaner, and
             INFO("window: " << window);
             INFO("row.entry: " << row.entry);
             Session session;
-            click(session.show(window), row.entry);
+            clickOn(session.show(window), row.entry);
             CHECK_FALSE(session.loaded(window));
             if (*row.opens != '\0') {
                 CHECK(session.shown(row.opens));
@@ -498,9 +440,9 @@ TEST_CASE("the help entries open the help file named by text 0019 at its finder 
     for (const char* window : {"frmMain", "frmAdvanced", "frmCC"}) {
         INFO("window: " << window);
         Session session;
-        click(session.show(window), "mnuHelpHelp");
+        clickOn(session.show(window), "mnuHelpHelp");
         REQUIRE(session.recorder.helps.size() == 1);
-        const HelpOpened& help = session.recorder.helps[0];
+        const testsupport::RecordingRenderer::Help& help = session.recorder.helps[0];
         CHECK(help.owner == window);
         CHECK(help.path == programPath(GetLangString("0019")));
         CHECK(help.command == 11);
@@ -516,16 +458,14 @@ TEST_CASE("Clean asks first, and No leaves the window as it was") {
         {"frmMain", "cmdClean"},         {"frmMain", "mnuFileClean"}, {"frmAdvanced", "cmdClean"},
         {"frmAdvanced", "mnuFileClean"}, {"frmCC", "cmdClean"},       {"frmCC", "mnuFileClean"},
     };
-    // A configuration to choose, so the cleaning windows offer Clean at all.
-    const PlantedFile configuration("TvxWindowsTest.txf");
     for (const Row& row : rows) {
         INFO("row.window: " << row.window);
         INFO("row.command: " << row.command);
         Session session;
         ui::Form& form = session.show(row.window);
         const std::size_t boxesAtLoad = session.recorder.boxes.size();
-        session.recorder.answers.push_back(ui::MsgBoxResult::No);
-        click(form, row.command);
+        session.recorder.answer(ui::MsgBoxResult::No);
+        clickOn(form, row.command);
         REQUIRE(session.recorder.boxes.size() == boxesAtLoad + 1);
         const ui::MessageBoxRequest& box = session.recorder.boxes.back();
         CHECK(box.text == GetLangString("0009"));
@@ -540,13 +480,12 @@ TEST_CASE("Clean asks first, and No leaves the window as it was") {
 }
 
 TEST_CASE("a declined clean keeps the detail lists of the last run") {
-    const PlantedFile configuration("TvxWindowsTest.txf");
-    Session session;
+        Session session;
     auto& main = static_cast<FrmMain&>(session.show("frmMain"));
     main.lstDetail.addItem("found");
     main.lstDetails.addItem("missing");
-    session.recorder.answers.push_back(ui::MsgBoxResult::No);
-    click(main, "cmdClean");
+    session.recorder.answer(ui::MsgBoxResult::No);
+    clickOn(main, "cmdClean");
     CHECK(main.lstDetail.items() == std::vector<std::string>{"found"});
     CHECK(main.lstDetails.items() == std::vector<std::string>{"missing"});
 }
@@ -563,14 +502,14 @@ TEST_CASE("an advanced slot's list is usable exactly while its check box is chec
         CHECK_FALSE(lists[slot]->enabled);
     }
 
-    click(advanced, "chkConfig3");
-    click(advanced, "chkConfig1");
+    clickOn(advanced, "chkConfig3");
+    clickOn(advanced, "chkConfig1");
     for (int slot = 0; slot < 4; ++slot) {
         CAPTURE(slot + 1);
         CHECK(lists[slot]->enabled == (slot == 0 || slot == 2));
     }
 
-    click(advanced, "chkConfig3");
+    clickOn(advanced, "chkConfig3");
     CHECK(advanced.chkConfig3.value == 0);
     CHECK_FALSE(advanced.cboConfigs3.enabled);
     CHECK(advanced.cboConfigs1.enabled);
@@ -586,13 +525,13 @@ TEST_CASE("the wizard goes forward with the chosen configuration and back again"
     first.cboConfigsWiz.setListIndex(1);
     first.cmdNext.enabled = true;
 
-    click(first, "cmdNext");
+    clickOn(first, "cmdNext");
     CHECK_FALSE(session.loaded("frmWiz1"));
     REQUIRE(session.shown("frmWiz2"));
     auto& second = static_cast<FrmWiz2&>(*session.app.findForm("frmWiz2"));
     CHECK(second.lblWizCFilter.caption == "ATI");
 
-    click(second, "cmdBack");
+    clickOn(second, "cmdBack");
     CHECK_FALSE(session.loaded("frmWiz2"));
     CHECK(session.shown("frmWiz1"));
 }
@@ -618,7 +557,7 @@ TEST_CASE("leaving the wizard or the cab cleaner opens the window the Interface 
             INFO("exit.command: " << exit.command);
             Session session;
             Session::setInterface(row.interface);
-            click(session.show(exit.window), exit.command);
+            clickOn(session.show(exit.window), exit.command);
             CHECK_FALSE(session.loaded(exit.window));
             if (*row.opens != '\0') {
                 CHECK(session.shown(row.opens));
@@ -631,7 +570,7 @@ TEST_CASE("leaving the wizard or the cab cleaner opens the window the Interface 
 
 TEST_CASE("the cab cleaner's about entry opens the about window") {
     Session session;
-    click(session.show("frmCC"), "mnuHelpAbout");
+    clickOn(session.show("frmCC"), "mnuHelpAbout");
     REQUIRE(session.recorder.modals.size() == 1);
     CHECK(session.recorder.modals[0].name == "frmAbout");
 }
@@ -667,11 +606,11 @@ TEST_CASE("select all and select none mark every entry of their list") {
         }
         list.setSelected(1, true);
 
-        click(form, row.all);
+        clickOn(form, row.all);
         for (int i = 0; i < list.listCount(); ++i) {
             CHECK(list.selected(i));
         }
-        click(form, row.none);
+        clickOn(form, row.none);
         for (int i = 0; i < list.listCount(); ++i) {
             CHECK_FALSE(list.selected(i));
         }
@@ -682,7 +621,7 @@ TEST_CASE("the restore and clearing windows close with their Close button") {
     for (const char* window : {"frmRestore", "frmRegRest", "frmClearB", "frmClearR", "frmClearL"}) {
         INFO("window: " << window);
         Session session;
-        click(session.show(window), "cmdClose");
+        clickOn(session.show(window), "cmdClose");
         CHECK_FALSE(session.loaded(window));
     }
 }
