@@ -4,6 +4,8 @@
 
 #include "ui/App.h"
 
+#include <cctype>
+
 namespace ui {
 
 namespace {
@@ -30,6 +32,13 @@ void raisePicked(ListControl& list, int before) {
             list.onChange();
         }
     });
+}
+
+std::string lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
 }
 
 } // namespace
@@ -91,6 +100,32 @@ std::string click(Control& control) {
     }
     raise(control, control.onClick);
     return "";
+}
+
+std::string press(Form& form, const std::string& key) {
+    std::string why = refusal(form);
+    if (!why.empty()) {
+        return why;
+    }
+    const std::string wanted = lower(key);
+    if (wanted == "enter" || wanted == "escape" || wanted == "esc") {
+        const bool enter = wanted == "enter";
+        for (Control* control : form.controls()) {
+            if (control->kind == ControlKind::Button &&
+                (enter ? static_cast<Button*>(control)->isDefault
+                       : static_cast<Button*>(control)->isCancel)) {
+                return click(*control);
+            }
+        }
+        return "window " + form.name + " has no " + (enter ? "default" : "cancel") + " button";
+    }
+    for (Control* control : form.controls()) {
+        if (control->kind == ControlKind::MenuItem &&
+            lower(static_cast<const MenuItem*>(control)->shortcut) == wanted) {
+            return click(*control);
+        }
+    }
+    return "no menu entry of " + form.name + " has the shortcut " + key;
 }
 
 std::string select(ListControl& list, int index, Pick how) {

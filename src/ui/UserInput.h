@@ -24,6 +24,12 @@ std::string refusal(const Control& control);
 // container cleared; then the control's Click runs.
 std::string click(Control& control);
 
+// Presses `key` in `form` as a user would; answers "" or why nothing happened. "Enter" clicks the
+// default button, "Escape" the cancel button, any other key (a shortcut such as "Ctrl+R" or "F1",
+// in any case) the menu entry with that shortcut; the window must be usable and the button or
+// entry reachable.
+std::string press(Form& form, const std::string& key);
+
 // How a pick changes the selection of a list.
 enum class Pick {
     Only,   // the entry becomes the current one, and the only selected one

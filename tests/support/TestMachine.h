@@ -77,4 +77,8 @@ class WindowsVersion {
 // True on the simulated machine, false on Windows (for the few tests that need to know).
 bool onSimulatedMachine();
 
+// Every shell request the simulated machine has recorded so far, one "open TARGET" line each;
+// empty on Windows, which keeps no such record.
+std::string shellRequests();
+
 } // namespace testsupport

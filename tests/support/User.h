@@ -24,6 +24,12 @@ inline void clickOn(ui::Form& form, const std::string& name) {
     clickOn(*control);
 }
 
+// Presses `key` ("Enter", "Escape" or a menu shortcut such as "F1") in `form` as a user would.
+inline void pressKey(ui::Form& form, const std::string& key) {
+    const std::string refused = ui::press(form, key);
+    REQUIRE_MESSAGE(refused.empty(), form.name << " " << key << ": " << refused);
+}
+
 // Picks entry `index` of `list` as a user would.
 inline void pick(ui::ListControl& list, int index, ui::Pick how = ui::Pick::Only) {
     const std::string refused = ui::select(list, index, how);

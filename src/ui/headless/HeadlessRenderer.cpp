@@ -237,34 +237,11 @@ void HeadlessRenderer::require(const std::string& refused) {
 }
 
 void HeadlessRenderer::pressKey(Form& form, const std::string& key) {
-    require(refusal(form));
-    const std::string wanted = lower(key);
-    if (wanted == "alt+f4") {
+    if (lower(key) == "alt+f4") {
         close(form);
         return;
     }
-    if (wanted == "enter" || wanted == "escape" || wanted == "esc") {
-        const bool enter = wanted == "enter";
-        for (Control* control : form.controls()) {
-            if (control->kind != ControlKind::Button) {
-                continue;
-            }
-            const auto& button = static_cast<const Button&>(*control);
-            if (enter ? button.isDefault : button.isCancel) {
-                require(click(*control));
-                return;
-            }
-        }
-        fail("window " + form.name + " has no " + (enter ? "default" : "cancel") + " button");
-    }
-    for (Control* control : form.controls()) {
-        if (control->kind == ControlKind::MenuItem &&
-            lower(static_cast<const MenuItem*>(control)->shortcut) == wanted) {
-            require(click(*control));
-            return;
-        }
-    }
-    fail("no menu entry of " + form.name + " has the shortcut " + key);
+    require(press(form, key));
 }
 
 void HeadlessRenderer::selectEntry(const Command& command) {

@@ -37,13 +37,12 @@ LRESULT CALLBACK formWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return owner->handleMessage(message, wParam, lParam);
 }
 
-// The first button of `form` that has `role` (Enter presses the default one, Escape the cancel
-// one); with `reachableOnly`, the first such button a user can reach.
-Button* buttonWith(const Form& form, bool Button::*role, bool reachableOnly) {
-    for (Control* control : form.controls()) {
-        if (control->kind == ControlKind::Button && static_cast<Button*>(control)->*role &&
-            (!reachableOnly || control->reachable())) {
-            return static_cast<Button*>(control);
+// The default button the dialog manager presses on Enter: the first one a user can reach.
+const Button* defaultButton(const Form& form) {
+    for (const Control* control : form.controls()) {
+        if (control->kind == ControlKind::Button &&
+            static_cast<const Button*>(control)->isDefault && control->reachable()) {
+            return static_cast<const Button*>(control);
         }
     }
     return nullptr;
@@ -95,8 +94,13 @@ FormWindow::FormWindow(Form& form, HINSTANCE instance, Fonts& fonts) : form(&for
     if (made == nullptr) {
         return;
     }
-    // Escape presses the window's cancel button.
-    commands[IDCANCEL] = [this](WORD) { pressCancel(); };
+    // Escape presses the window's cancel button; a window without one, or one the user cannot
+    // reach, ignores it.
+    commands[IDCANCEL] = [this](WORD) {
+        if (this->form != nullptr) {
+            (void)press(*this->form, "Escape");
+        }
+    };
     createControls();
     accelerators =
         buildAccelerators(form, [this](const Control& control) { return idOf(control); });
@@ -267,16 +271,6 @@ LRESULT FormWindow::colour(HDC dc, HWND control, int text, int background) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
-void FormWindow::pressCancel() {
-    if (form == nullptr) {
-        return;
-    }
-    if (Button* cancel = buttonWith(*form, &Button::isCancel, false)) {
-        // A cancel button the user cannot reach is not pressed by Escape either.
-        (void)click(*cancel);
-    }
-}
-
 LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
@@ -318,7 +312,7 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case DM_GETDEFID:
         if (form != nullptr) {
-            if (const Button* button = buttonWith(*form, &Button::isDefault, true)) {
+            if (const Button* button = defaultButton(*form)) {
                 return MAKELRESULT(idOf(*button), DC_HASDEFID);
             }
         }

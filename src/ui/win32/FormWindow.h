@@ -65,7 +65,6 @@ class FormWindow {
     WORD idOf(const Control& control) const;
     // The colours a control paints its text with: its own colour, else the system's `text`.
     LRESULT colour(HDC dc, HWND control, int text, int background);
-    void pressCancel();
 
     Form* form;
     Fonts& fonts;

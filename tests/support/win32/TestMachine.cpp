@@ -184,4 +184,8 @@ bool onSimulatedMachine() {
     return false;
 }
 
+std::string shellRequests() {
+    return {};
+}
+
 } // namespace testsupport
