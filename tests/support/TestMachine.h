@@ -44,6 +44,16 @@ class HoldOpen {
     std::string path;
 };
 
+// While it lives, the shell's copy passes over a target held open and still reports success, as
+// Wine's shell does (on Windows itself nothing changes).
+class ShellSkipsInUse {
+  public:
+    ShellSkipsInUse();
+    ~ShellSkipsInUse();
+    ShellSkipsInUse(const ShellSkipsInUse&) = delete;
+    ShellSkipsInUse& operator=(const ShellSkipsInUse&) = delete;
+};
+
 // Command line that starts the test child program (quoted path), to which arguments are appended.
 std::string childCommand();
 

@@ -111,8 +111,13 @@ Error openForWriting(const std::string& text, bool replacing, WinPath& path, Hos
 // attributes; false at the first item that cannot be copied.
 bool copyItem(const WinPath& fromPath, const HostEntry& from, const WinPath& toPath,
               const std::string& to) {
-    if (denied(fromPath) || inUse(fromPath) || denied(toPath) || inUse(toPath)) {
+    if (denied(fromPath) || inUse(fromPath) || denied(toPath)) {
         return false;
+    }
+    if (inUse(toPath)) {
+        // Wine's shell passes over a target held open and still reports success; a machine can
+        // be told to behave so, for the callers that must not trust the shell's word.
+        return sim::Machine::current().setting("Simulation", "ShellSkipsInUse", "No") == "Yes";
     }
     struct stat st {};
     const bool targetExists = lstat(to.c_str(), &st) == 0;

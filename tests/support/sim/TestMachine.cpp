@@ -139,6 +139,14 @@ HoldOpen::~HoldOpen() {
     }
 }
 
+ShellSkipsInUse::ShellSkipsInUse() {
+    sim::setSetting("Simulation", "ShellSkipsInUse", "Yes");
+}
+
+ShellSkipsInUse::~ShellSkipsInUse() {
+    sim::setSetting("Simulation", "ShellSkipsInUse", "No");
+}
+
 std::string childCommand() {
     return "\"tvxchild\"";
 }

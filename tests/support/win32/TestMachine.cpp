@@ -127,6 +127,10 @@ HoldOpen::~HoldOpen() {
     }
 }
 
+ShellSkipsInUse::ShellSkipsInUse() = default;
+
+ShellSkipsInUse::~ShellSkipsInUse() = default;
+
 std::string childCommand() {
     return "\"" + binaryFolder + "\\tvxchild.exe\"";
 }
