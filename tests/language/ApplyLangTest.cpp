@@ -59,7 +59,6 @@ void plantLists(langtest::ProgramFolder& folder) {
 
 } // namespace
 
-
 TEST_CASE("there is one routine for each caption table") {
     CHECK(captions::allWindowTexts().size() == routines().size());
     for (const captions::WindowTexts& texts : captions::allWindowTexts()) {
