@@ -35,6 +35,16 @@ inline constexpr const char* kCabCreateFailed = "0028";
 inline constexpr const char* kCabAddFailed = "0029";
 // Detail-list words for a folder the cleaning refuses to remove because the system needs it.
 inline constexpr const char* kFolderProtected = "0030";
+// Cab cleaner: why a run cleaned nothing, and why a cabinet was left as it was.
+inline constexpr const char* kCabChooseConfiguration = "0040";
+inline constexpr const char* kCabNoFolders = "0041";
+inline constexpr const char* kCabExtractFailed = "0042";
+inline constexpr const char* kCabNothingToRemove = "0043";
+inline constexpr const char* kCabPackFailed = "0044";
+inline constexpr const char* kCabCheckFailed = "0045";
+inline constexpr const char* kCabBackupFailed = "0046";
+inline constexpr const char* kCabReplaceFailed = "0047";
+inline constexpr const char* kCabStopped = "0048";
 inline constexpr const char* kWizardCleanFinished = "0121";
 inline constexpr const char* kServicePackAbbreviation = "0314";
 inline constexpr const char* kDecodeSourceMissing = "0320";
@@ -130,7 +140,9 @@ inline constexpr const char* const kAllTextIds[] = {
     kConfirmCleanTitle, kCleanStarted, kCleaningWithBefore, kCleaningWithAfter, kCleanFinished,
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
-    kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kWizardCleanFinished,
+    kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected,
+    kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed, kCabNothingToRemove, kCabPackFailed,
+    kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed, kCabStopped, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,
