@@ -281,10 +281,11 @@ FrmCC::Outcome FrmCC::cleanInScratch(const std::string& line, const std::string&
     if (platform::listCabinet(currentCabinet, original) != platform::kOk) {
         return fail(textid::kCabExtractFailed);
     }
-    // Quoted, so that a temporary folder with blanks reaches the extractor whole.
+    // Both paths quoted: the program folder ("Program Files") and the temporary folder
+    // ("Documents and Settings") hold blanks.
     std::uint32_t exitCode = 1;
-    const std::string command = platform::programFolder() + "\\extract.exe \"" + currentCabinet +
-                                "\" /y /e /l \"" + scratch + "\"";
+    const std::string command = "\"" + platform::programFolder() + "\\extract.exe\" \"" +
+                                currentCabinet + "\" /y /e /l \"" + scratch + "\"";
     if (StartAndWait(command, platform::kShowHidden, &exitCode) != platform::kOk || exitCode != 0 ||
         original.empty() || !ExtractedCompletely(scratch, original)) {
         return fail(textid::kCabExtractFailed);

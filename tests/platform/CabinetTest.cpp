@@ -1,7 +1,7 @@
 // Cabinets on both machines: packed through cab.dll, read back through the platform's reading,
 // refused when damaged or unsafe; file times and the replacing move they rely on.
-#include "platform/CabLibrary.h"
 #include "platform/Cabinet.h"
+#include "platform/CabLibrary.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "support/StoredCabinet.h"
@@ -152,8 +152,7 @@ TEST_CASE("the cabinet reading refuses missing, damaged, spanned and escaping ca
         {"climbing out", testsupport::storedCabinet({{"ok.txt", "1"}, {"..\\up.txt", "2"}}), kOk,
          kErrorBadFormat},
         {"rooted", testsupport::storedCabinet({{"\\root.txt", "3"}}), kOk, kErrorBadFormat},
-        {"with a drive", testsupport::storedCabinet({{"C:drive.txt", "4"}}), kOk,
-         kErrorBadFormat},
+        {"with a drive", testsupport::storedCabinet({{"C:drive.txt", "4"}}), kOk, kErrorBadFormat},
     };
     for (const Row& row : rows) {
         CAPTURE(std::string(row.what));

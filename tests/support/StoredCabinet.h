@@ -54,8 +54,8 @@ inline std::string storedCabinet(const std::vector<StoredFile>& files,
         put16(blocks, static_cast<std::uint32_t>(piece.size()));
         blocks += piece;
     }
-    const std::string setNames = next.empty() ? "" : next + std::string(1, '\0') + "disk" +
-                                                         std::string(1, '\0');
+    const std::string setNames =
+        next.empty() ? "" : next + std::string(1, '\0') + "disk" + std::string(1, '\0');
     const std::uint32_t filesOffset = static_cast<std::uint32_t>(36 + setNames.size() + 8);
     const std::uint32_t dataOffset = filesOffset + static_cast<std::uint32_t>(records.size());
     std::string cabinet = "MSCF";

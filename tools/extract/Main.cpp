@@ -2,7 +2,8 @@
 //   extract [/y] [/e] [/l DEST] CABINET [NAME...]   extract every file (or the NAMEs) into DEST
 //   extract /d CABINET                             list the files
 // A DEST left unquoted may hold blanks: once the cabinet is named, every further word after /l
-// belongs to DEST. Exits 0 only when every file asked for was extracted (or listed); otherwise
+// belongs to DEST. Exits 0, silently, only when every file asked for was extracted (or listed);
+// otherwise
 // prints one line and exits 1 (2 for a command line it does not understand).
 #include "platform/Cabinet.h"
 #include "platform/Files.h"
@@ -167,6 +168,5 @@ int main(int argc, char** argv) {
     if (extracted != wanted.size()) {
         return fail(std::to_string(wanted.size() - extracted) + " file(s) not extracted");
     }
-    std::printf("%zu file(s) extracted to %s\n", extracted, request.destination.c_str());
     return 0;
 }

@@ -196,6 +196,10 @@ WindowsVersion::~WindowsVersion() {
     }
 }
 
+bool denyAccess(const std::string& path, bool denied) {
+    return sim::markAccessDenied(path, denied);
+}
+
 bool onSimulatedMachine() {
     return true;
 }

@@ -180,6 +180,10 @@ WindowsVersion::~WindowsVersion() {
     RegCloseKey(key);
 }
 
+bool denyAccess(const std::string&, bool) {
+    return false;
+}
+
 bool onSimulatedMachine() {
     return false;
 }
