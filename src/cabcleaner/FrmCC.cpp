@@ -281,6 +281,9 @@ FrmCC::Outcome FrmCC::cleanInScratch(const std::string& line, const std::string&
     if (platform::listCabinet(currentCabinet, original) != platform::kOk) {
         return fail(textid::kCabExtractFailed);
     }
+    if (original.empty()) {
+        return fail(textid::kCabNothingToRemove);
+    }
     // Both paths quoted: the program folder ("Program Files") and the temporary folder
     // ("Documents and Settings") hold blanks.
     std::uint32_t exitCode = 1;

@@ -339,27 +339,37 @@ TEST_CASE("frmCC offers the configurations whose cabinet exists and cleans only 
 
 TEST_CASE(
     "every line of a configuration cleans its own cabinet; the texts name the configuration") {
-    CabMachine machine(std::string(kLine) + "\r\n\\ServicePackFiles\\i386\\tvxtest.cab\r\n");
-    const std::string second = machine.windows + "\\ServicePackFiles\\i386\\tvxtest.cab";
+    CabMachine machine(std::string(kLine) +
+                       "\r\n\\ServicePackFiles\\i386\\tvxtest.cab\r\n\\ServicePackFiles\\i386\\"
+                       "tvxall.cab\r\n");
+    const std::string folder = machine.windows + "\\ServicePackFiles\\i386";
     const bool madeFolder = !exists(machine.windows + "\\ServicePackFiles");
     platform::createFolder(machine.windows + "\\ServicePackFiles");
-    platform::createFolder(machine.windows + "\\ServicePackFiles\\i386");
-    // No ATI file in this one: its NVIDIA files still go.
-    REQUIRE(platform::writeFile(
-                second, testsupport::storedCabinet({{"nvcpl.dll", "n"}, {"usb.sys", "u"}})) ==
+    platform::createFolder(folder);
+    // No ATI file in the second one: its NVIDIA files still go. The third holds vendor files
+    // only and becomes a cabinet without files.
+    REQUIRE(platform::writeFile(folder + "\\tvxtest.cab",
+                                testsupport::storedCabinet(
+                                    {{"nvcpl.dll", "n"}, {"usb.sys", "u"}})) == platform::kOk);
+    REQUIRE(platform::writeFile(folder + "\\tvxall.cab",
+                                testsupport::storedCabinet({{"ati.dll", "a"}, {"nv.dll", "n"}})) ==
             platform::kOk);
     FrmCC& form = machine.clean();
     CHECK(form.lblStatus.caption == englishText(textid::kCabFinished) + " tvxtest.cab !");
-    for (const std::string& cabinet : {machine.cabinet, second}) {
+    const std::pair<std::string, std::size_t> cabinets[] = {
+        {machine.cabinet, 6}, {folder + "\\tvxtest.cab", 1}, {folder + "\\tvxall.cab", 0}};
+    for (const auto& [cabinet, count] : cabinets) {
+        CAPTURE(cabinet);
         std::vector<platform::CabinetEntry> entries;
         REQUIRE(platform::listCabinet(cabinet, entries) == platform::kOk);
-        CHECK_FALSE(entries.empty());
+        CHECK(entries.size() == count);
         for (const platform::CabinetEntry& entry : entries) {
             CHECK_FALSE(IsVendorFile(entry.path));
         }
     }
     CHECK(machine.leftovers() == "");
-    platform::deleteFile(second);
+    platform::deleteFile(folder + "\\tvxtest.cab");
+    platform::deleteFile(folder + "\\tvxall.cab");
     if (madeFolder) {
         platform::deleteTree(machine.windows + "\\ServicePackFiles");
     }

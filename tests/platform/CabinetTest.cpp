@@ -208,3 +208,23 @@ TEST_CASE("cab.dll refuses what it cannot do and leaves no cabinet behind a fail
     CHECK(cab.addFile(handle + 1, area.folder + "\\x.cab", "") == 0);
     cab.compressTerminate();
 }
+
+TEST_CASE("a cabinet whose every file was taken out is written and read as an empty cabinet") {
+    testsupport::ScratchArea area;
+    CabDllPresent library;
+    const std::string cabinet = area.folder + "\\empty.cab";
+    {
+        CabLibrary cab;
+        REQUIRE(cab.compressInitialize() != 0);
+        const std::int32_t handle = cab.create(cabinet);
+        REQUIRE(handle != 0);
+        CHECK(cab.close(handle) != 0);
+        cab.compressTerminate();
+    }
+    std::vector<CabinetEntry> entries = {CabinetEntry{}};
+    CHECK(listCabinet(cabinet, entries) == kOk);
+    CHECK(entries.empty());
+    std::size_t extracted = 1;
+    CHECK(extractCabinet(cabinet, area.folder, "", extracted) == kOk);
+    CHECK(extracted == 0);
+}

@@ -143,6 +143,17 @@ void copyBytes(void* from, void* to, size_t bytes) {
     std::memmove(to, from, bytes);
 }
 
+// True for a cabinet that holds no file (our writer makes one for a cabinet whose every file was
+// taken out), which libmspack refuses: a plain header with no folder and no file.
+bool isEmptyCabinet(const std::string& bytes) {
+    const auto at = [&bytes](std::size_t offset) {
+        return static_cast<unsigned char>(bytes[offset]) |
+               static_cast<unsigned>(static_cast<unsigned char>(bytes[offset + 1])) << 8;
+    };
+    return bytes.size() >= 36 && bytes.compare(0, 4, "MSCF") == 0 && at(26) == 0 && at(28) == 0 &&
+           (at(30) & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) == 0;
+}
+
 // A decompressor on the machine with the cabinet `path` open; closes both when it goes.
 class OpenCabinet {
   public:
@@ -154,6 +165,8 @@ class OpenCabinet {
         if (decompressor != nullptr) {
             cabinet = decompressor->open(decompressor, path.c_str());
         }
+        const auto read = system.read.find(path);
+        empty = cabinet == nullptr && read != system.read.end() && isEmptyCabinet(*read->second);
     }
     ~OpenCabinet() {
         if (cabinet != nullptr) {
@@ -166,8 +179,12 @@ class OpenCabinet {
     OpenCabinet(const OpenCabinet&) = delete;
     OpenCabinet& operator=(const OpenCabinet&) = delete;
 
-    // Why the cabinet cannot be used: unreadable, not a cabinet, or part of a set.
+    // Why the cabinet cannot be used: unreadable, not a cabinet, or part of a set; kOk also for
+    // a cabinet without files (then `cabinet` stays null).
     Error problem() const {
+        if (empty) {
+            return kOk;
+        }
         if (cabinet == nullptr) {
             return system.openError != kOk ? system.openError : kErrorBadFormat;
         }
@@ -177,6 +194,7 @@ class OpenCabinet {
 
     MachineState system;
     MachineSystem link{};
+    bool empty = false;
     mscab_decompressor* decompressor = nullptr;
     mscabd_cabinet* cabinet = nullptr;
 };
@@ -232,7 +250,8 @@ Error listCabinet(const std::string& cabinet, std::vector<CabinetEntry>& entries
     if (open.problem() != kOk) {
         return open.problem();
     }
-    for (const mscabd_file* file = open.cabinet->files; file != nullptr; file = file->next) {
+    for (const mscabd_file* file = open.empty ? nullptr : open.cabinet->files; file != nullptr;
+         file = file->next) {
         std::string name;
         if (!ansiName(*file, name)) {
             entries.clear();
@@ -250,7 +269,8 @@ Error extractCabinet(const std::string& cabinet, const std::string& folder, cons
     if (open.problem() != kOk) {
         return open.problem();
     }
-    for (mscabd_file* file = open.cabinet->files; file != nullptr; file = file->next) {
+    for (mscabd_file* file = open.empty ? nullptr : open.cabinet->files; file != nullptr;
+         file = file->next) {
         std::string name;
         std::vector<std::string> parts;
         if (!ansiName(*file, name) || !detail::splitCabinetPath(name, parts)) {

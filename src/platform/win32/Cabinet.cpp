@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <fdi.h>
 #include <vector>
@@ -20,6 +21,11 @@ using FdiDestroy = decltype(&FDIDestroy);
 
 constexpr USHORT kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+// The cabinet header's size and where its flags are: a previous and a next cabinet of a set.
+constexpr UINT kHeaderSize = 36;
+constexpr std::size_t kFlagsOffset = 30;
+constexpr unsigned char kPreviousCabinet = 0x01;
+constexpr unsigned char kNextCabinet = 0x02;
 // FDI's error for a cabinet file it could not open.
 constexpr int kFdiCabinetNotFound = 1;
 
@@ -236,10 +242,14 @@ Error walkCabinet(const std::string& cabinet, Walk& walk) {
     } else {
         FDICABINETINFO info{};
         const BOOL isCabinet = fdi.isCabinet(context, file, &info);
+        // Read from the header itself: Wine's FDIIsCabinet does not report a following cabinet.
+        unsigned char header[kHeaderSize] = {};
+        const bool headerRead =
+            fdiSeek(file, 0, SEEK_SET) == 0 && fdiRead(file, header, kHeaderSize) == kHeaderSize;
         fdiClose(file);
-        if (!isCabinet) {
+        if (!isCabinet || !headerRead) {
             error = kErrorBadFormat;
-        } else if (info.hasprev || info.hasnext) {
+        } else if ((header[kFlagsOffset] & (kPreviousCabinet | kNextCabinet)) != 0) {
             error = kErrorNotSupported;
         }
     }
