@@ -25,6 +25,13 @@ status=0
 echo "== native tests"
 ctest --test-dir "$ROOT/build/native" --output-on-failure || status=1
 
+echo "== fuzz harnesses, a few seconds each (clang)"
+if command -v clang++ >/dev/null 2>&1; then
+    bash "$ROOT/scripts/fuzz.sh" 5 || status=1
+else
+    echo "clang++ not found: fuzzing skipped"
+fi
+
 echo "== Windows tests under Wine (real windows on an Xvfb display)"
 trap 'stop_xvfb; drop_wine_prefix' EXIT
 # The prefix is made without X; its windowed session below is a wineserver session of its own.

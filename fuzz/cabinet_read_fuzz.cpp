@@ -1,0 +1,30 @@
+// Any bytes as a cabinet: listing and extracting must fail cleanly or succeed, and nothing may be
+// written outside the destination folder.
+#include "FuzzMachine.h"
+
+#include "platform/Cabinet.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& folder = fuzzsupport::workFolder();
+    const std::string cabinet = folder + "\\in.cab";
+    const std::string destination = folder + "\\out";
+    platform::writeFile(cabinet, std::string(reinterpret_cast<const char*>(data), size));
+    platform::createFolder(destination);
+    std::vector<platform::CabinetEntry> entries;
+    const platform::Error listed = platform::listCabinet(cabinet, entries);
+    std::size_t extracted = 0;
+    const platform::Error unpacked = platform::extractCabinet(cabinet, destination, "", extracted);
+    if (unpacked == platform::kOk && (listed != platform::kOk || extracted != entries.size())) {
+        std::abort(); // an extraction that worked must agree with the listing
+    }
+    std::vector<platform::FindEntry> found;
+    platform::findFiles(folder + "\\*", found);
+    if (found.size() != 4) { // ".", "..", in.cab, out
+        std::abort();
+    }
+    return 0;
+}
