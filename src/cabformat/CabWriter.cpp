@@ -10,9 +10,9 @@ namespace cabformat {
 
 namespace {
 
-// zlib's default level: on driver files it already packs tighter than MSZIP writers without a
-// preset dictionary, at a fraction of level 9's time.
-constexpr int kLevel = Z_DEFAULT_COMPRESSION;
+// With the block before as dictionary, level 3 packs binaries a little tighter than level 6
+// without one (what MSZIP writers commonly do), in under two thirds of the time.
+constexpr int kLevel = 3;
 constexpr int kRawDeflateWindowBits = -15;
 constexpr int kMemoryLevel = 8;
 

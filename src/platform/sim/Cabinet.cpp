@@ -65,8 +65,12 @@ mspack_file* openFile(mspack_system* self, const char* name, int mode) {
         }
         file->input = cached;
     } else if (mode == MSPACK_SYS_OPEN_WRITE) {
-        // Made empty now, so that a file the machine refuses fails before anything is unpacked.
-        const Error error = writeFile(file->path, "");
+        // Made empty now, so that a file the machine refuses fails before anything is unpacked;
+        // a hidden, system or read-only file of the same name is replaced.
+        Error error = writeFile(file->path, "");
+        if (error == kErrorAccessDenied && setAttributes(file->path, kAttrNormal) == kOk) {
+            error = writeFile(file->path, "");
+        }
         if (error != kOk) {
             system.openError = error;
             return nullptr;
@@ -280,10 +284,6 @@ Error extractCabinet(const std::string& cabinet, const std::string& folder, cons
             continue;
         }
         const std::string target = makeInnerFolders(folder, parts);
-        std::uint32_t attributes = 0;
-        if (getAttributes(target, attributes) == kOk) {
-            setAttributes(target, kAttrNormal);
-        }
         open.system.openError = kOk;
         if (open.decompressor->extract(open.decompressor, file, target.c_str()) != MSPACK_ERR_OK) {
             return open.system.openError != kOk ? open.system.openError : kErrorBadFormat;
