@@ -1,4 +1,5 @@
-// The cab cleaner window: layout, menus and the window's own events.
+// The cab cleaner window: layout, menus, and the clean run that replaces a driver cabinet only by
+// a new one that was packed, checked and (with file backups on) backed up first.
 #include "cabcleaner/FrmCC.h"
 
 #include "cabcleaner/CabClean.h"
@@ -9,6 +10,7 @@
 #include "language/TextIds.h"
 #include "packs/Protection.h"
 #include "platform/CabLibrary.h"
+#include "platform/Cabinet.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/System.h"
@@ -20,6 +22,7 @@
 #include "ui/App.h"
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -290,14 +293,14 @@ FrmCC::Outcome FrmCC::cleanInScratch(const std::string& line, const std::string&
     const std::string command = "\"" + platform::programFolder() + "\\extract.exe\" \"" +
                                 currentCabinet + "\" /y /e /l \"" + scratch + "\"";
     if (StartAndWait(command, platform::kShowHidden, &exitCode) != platform::kOk || exitCode != 0 ||
-        original.empty() || !ExtractedCompletely(scratch, original)) {
+        !ExtractedCompletely(scratch, original)) {
         return fail(textid::kCabExtractFailed);
     }
     if (closeAsked) {
         return fail(textid::kCabStopped);
     }
     lblStatus2.caption = GetLangString(textid::kCabRemoving);
-    kept.clear();
+    std::vector<platform::CabinetEntry> kept;
     lstCAB.clear();
     for (const platform::CabinetEntry& entry : original) {
         if (!IsVendorFile(entry.path)) {

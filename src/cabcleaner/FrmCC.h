@@ -2,12 +2,10 @@
 #pragma once
 
 #include "cleaning/FrmShared.h"
-#include "platform/Cabinet.h"
 #include "ui/Form.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class FrmCC : public ui::Form {
   public:
@@ -87,8 +85,7 @@ class FrmCC : public ui::Form {
     LoadTime loaded;
     std::string windowsFolder;
     std::string tempFolder;
-    std::string currentCabinet;               // the full path of the line being processed
-    std::vector<platform::CabinetEntry> kept; // what goes into the new cabinet, as extracted
+    std::string currentCabinet; // the full path of the line being processed
     bool running = false;
     bool closeAsked = false;
     std::string firstFailure; // the text of the run's first failed cabinet

@@ -12,6 +12,7 @@
 #include "language/Language.h"
 #include "platform/Files.h"
 #include "platform/System.h"
+#include "startup/General.h"
 #include "startup/Ini.h"
 #include "startup/Windows.h"
 #include "support/Drive.h"
@@ -113,6 +114,32 @@ class PlantedFile {
 
   private:
     std::string path;
+};
+
+// A cab configuration whose cabinet is there, so the cab cleaner offers Clean.
+class PlantedCabinet {
+  public:
+    PlantedCabinet()
+        : configuration("tvxwindows.cab.ccf"), cache(GetWindowsFolder() + "\\Driver Cache"),
+          cabinet(cache + "\\i386\\tvxwindows.cab") {
+        madeCache = platform::createFolder(cache) == platform::kOk;
+        platform::createFolder(cache + "\\i386");
+        platform::writeFile(cabinet, "MSCF");
+    }
+    ~PlantedCabinet() {
+        platform::deleteFile(cabinet);
+        if (madeCache) {
+            platform::deleteTree(cache);
+        }
+    }
+    PlantedCabinet(const PlantedCabinet&) = delete;
+    PlantedCabinet& operator=(const PlantedCabinet&) = delete;
+
+  private:
+    PlantedFile configuration;
+    std::string cache;
+    std::string cabinet;
+    bool madeCache = false;
 };
 
 // Tarvex's windows on a program folder without settings, with the settings a test stores.
@@ -518,6 +545,7 @@ TEST_CASE("Clean asks first, and No leaves the window as it was") {
     };
     // A configuration to choose, so the cleaning windows offer Clean at all.
     const PlantedFile configuration("TvxWindowsTest.txf");
+    const PlantedCabinet cabinet;
     for (const Row& row : rows) {
         INFO("row.window: " << row.window);
         INFO("row.command: " << row.command);
@@ -721,6 +749,7 @@ TEST_CASE(
         click frmWiz2.cmdBack
         key frmWiz1 Escape
         expect loaded frmMain
+        answer OK
         click frmMain.mnuToolsCab
         expect not-loaded frmMain
         click frmCC.mnuToolsDriver
