@@ -21,6 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (unpacked == platform::kOk && (listed != platform::kOk || extracted != entries.size())) {
         std::abort(); // an extraction that worked must agree with the listing
     }
+    std::size_t read = 0;
+    const platform::Error inMemory = platform::readCabinetFiles(
+        cabinet, [&](const platform::CabinetEntry& entry, const std::string& bytes) {
+            if (read >= entries.size() || entry.path != entries[read].path ||
+                bytes.size() != entries[read].size) {
+                std::abort(); // what is unpacked must be what the listing announced
+            }
+            ++read;
+            return true;
+        });
+    if (unpacked == platform::kOk && (inMemory != platform::kOk || read != entries.size())) {
+        std::abort();
+    }
     std::vector<platform::FindEntry> found;
     platform::findFiles(folder + "\\*", found);
     if (found.size() != 4) { // ".", "..", in.cab, out

@@ -92,7 +92,7 @@ bool ExtractedCompletely(const std::string& folder,
 }
 
 bool VerifyCabinet(const std::string& cabinet, const std::vector<platform::CabinetEntry>& added,
-                   const std::string& scratch, const std::string& checkFolder) {
+                   const std::string& scratch) {
     std::vector<platform::CabinetEntry> packed;
     if (platform::listCabinet(cabinet, packed) != platform::kOk || packed.size() != added.size()) {
         return false;
@@ -102,21 +102,18 @@ bool VerifyCabinet(const std::string& cabinet, const std::vector<platform::Cabin
             return false;
         }
     }
-    std::size_t extracted = 0;
-    if (platform::extractCabinet(cabinet, checkFolder, "", extracted) != platform::kOk ||
-        extracted != added.size()) {
-        return false;
-    }
-    for (const platform::CabinetEntry& entry : added) {
-        std::string original;
-        std::string copy;
-        if (platform::readFile(scratch + "\\" + entry.path, original) != platform::kOk ||
-            platform::readFile(checkFolder + "\\" + entry.path, copy) != platform::kOk ||
-            original != copy) {
-            return false;
-        }
-    }
-    return true;
+    std::size_t compared = 0;
+    const platform::Error read = platform::readCabinetFiles(
+        cabinet, [&](const platform::CabinetEntry& entry, const std::string& bytes) {
+            std::string original;
+            const bool same =
+                compared < added.size() && entry.path == added[compared].path &&
+                platform::readFile(scratch + "\\" + entry.path, original) == platform::kOk &&
+                original == bytes;
+            compared += same ? 1 : 0;
+            return same;
+        });
+    return read == platform::kOk && compared == added.size();
 }
 
 bool BackUpCabinet(const std::string& line, const std::string& cabName, const std::string& stamp,

@@ -33,9 +33,9 @@ bool ExtractedCompletely(const std::string& folder,
 
 // Checks the new cabinet `cabinet` against `added`, the files packed from `scratch`: the same
 // paths in the same order with their sizes, dates and read-only, hidden and system bits, and,
-// extracted again into the fresh folder `checkFolder`, the same bytes.
+// unpacked again in memory, the same bytes.
 bool VerifyCabinet(const std::string& cabinet, const std::vector<platform::CabinetEntry>& added,
-                   const std::string& scratch, const std::string& checkFolder);
+                   const std::string& scratch);
 
 // Keeps the cabinet `fullPath` (configuration line `line` below `windowsFolder`) in the file-backup
 // set of `cabName` and `stamp`, and checks it as the restore will find it: the set's last index

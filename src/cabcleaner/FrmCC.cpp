@@ -317,21 +317,16 @@ FrmCC::Outcome FrmCC::cleanInScratch(const std::string& line, const std::string&
     if (packed.empty()) {
         return fail(textid::kCabPackFailed);
     }
-    const std::string checkFolder =
-        MakeFreshFolder(tempFolder + "tmp" + CabBaseName(cabName) + "chk");
     const char* problem = nullptr;
     if (!pack(packed, scratch)) {
         problem = closeAsked ? textid::kCabStopped : textid::kCabPackFailed;
     } else if (closeAsked) {
         problem = textid::kCabStopped;
-    } else if (checkFolder.empty() || !VerifyCabinet(packed, kept, scratch, checkFolder)) {
+    } else if (!VerifyCabinet(packed, kept, scratch)) {
         problem = textid::kCabCheckFailed;
     } else if (ReadRunSettings().backupFiles == settings::kYes &&
                !BackUpCabinet(line, cabName, loaded.stamp(), currentCabinet, windowsFolder)) {
         problem = textid::kCabBackupFailed;
-    }
-    if (!checkFolder.empty()) {
-        DeleteFolderIfExists(checkFolder);
     }
     std::uint32_t attributes = 0;
     if (problem == nullptr) {

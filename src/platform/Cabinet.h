@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,10 @@ Error listCabinet(const std::string& cabinet, std::vector<CabinetEntry>& entries
 // `folder`) with that error; `extracted` counts the files written completely.
 Error extractCabinet(const std::string& cabinet, const std::string& folder, const std::string& only,
                      std::size_t& extracted);
+
+// Unpacks every file of `cabinet` into memory, in stored order, and hands each to `visit` with
+// its bytes; writes nothing. `visit` returning false stops the reading (the result is still kOk).
+Error readCabinetFiles(const std::string& cabinet,
+                       const std::function<bool(const CabinetEntry&, const std::string&)>& visit);
 
 } // namespace platform

@@ -122,6 +122,15 @@ TEST_CASE("files packed through cab.dll come back whole through the cabinet read
         CHECK(sameTime(written, file.written));
     }
 
+    // Unpacked into memory: the same bytes in the same order, until the visitor says stop.
+    std::vector<std::string> seen;
+    CHECK(readCabinetFiles(cabinet, [&](const CabinetEntry& entry, const std::string& bytes) {
+              CHECK(bytes == files[seen.size()].bytes);
+              seen.push_back(entry.path);
+              return seen.size() < 3;
+          }) == kOk);
+    CHECK(seen == std::vector<std::string>{"readme.txt", "Sub\\big.bin", "hidden.dat"});
+
     // One file by its inner path, in any case; a second extraction replaces what is there.
     REQUIRE(createFolder(area.folder + "\\one") == kOk);
     CHECK(extractCabinet(cabinet, area.folder + "\\one", "SUB\\BIG.BIN", extracted) == kOk);

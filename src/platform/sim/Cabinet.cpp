@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mspack.h>
@@ -31,6 +32,8 @@ struct MachineFile {
 // What one reading keeps between libmspack's calls. libmspack's close cannot fail, so the first
 // failure of writing an extracted file is kept here for the caller.
 struct MachineState {
+    // Set while files are unpacked into memory: closing a written file hands its bytes here.
+    std::function<void(std::string&)> memory;
     Error writeError = kOk;
     Error openError = kOk;
     std::map<std::string, std::shared_ptr<const std::string>> read; // cabinets read so far
@@ -64,6 +67,8 @@ mspack_file* openFile(mspack_system* self, const char* name, int mode) {
             cached = bytes;
         }
         file->input = cached;
+    } else if (mode == MSPACK_SYS_OPEN_WRITE && system.memory) {
+        file->writing = true;
     } else if (mode == MSPACK_SYS_OPEN_WRITE) {
         // Made empty now, so that a file the machine refuses fails before anything is unpacked;
         // a hidden, system or read-only file of the same name is replaced.
@@ -84,7 +89,9 @@ mspack_file* openFile(mspack_system* self, const char* name, int mode) {
 
 void closeFile(mspack_file* handle) {
     std::unique_ptr<MachineFile> file(reinterpret_cast<MachineFile*>(handle));
-    if (file->writing) {
+    if (file->writing && file->owner->memory) {
+        file->owner->memory(file->output);
+    } else if (file->writing) {
         const Error error = writeFile(file->path, file->output);
         if (error != kOk && file->owner->writeError == kOk) {
             file->owner->writeError = error;
@@ -302,6 +309,32 @@ Error extractCabinet(const std::string& cabinet, const std::string& folder, cons
             return marked;
         }
         ++extracted;
+    }
+    return kOk;
+}
+
+Error readCabinetFiles(const std::string& cabinet,
+                       const std::function<bool(const CabinetEntry&, const std::string&)>& visit) {
+    OpenCabinet open(cabinet);
+    if (open.problem() != kOk) {
+        return open.problem();
+    }
+    std::string bytes;
+    open.system.memory = [&bytes](std::string& output) { bytes.swap(output); };
+    for (mscabd_file* file = open.empty ? nullptr : open.cabinet->files; file != nullptr;
+         file = file->next) {
+        std::string name;
+        if (!ansiName(*file, name)) {
+            return kErrorBadFormat;
+        }
+        bytes.clear();
+        // libmspack hands the name back to openFile, which opens nothing in memory.
+        if (open.decompressor->extract(open.decompressor, file, name.c_str()) != MSPACK_ERR_OK) {
+            return kErrorBadFormat;
+        }
+        if (!visit(entryOf(*file, name), bytes)) {
+            break;
+        }
     }
     return kOk;
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fdi.h>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -31,6 +32,12 @@ constexpr int kFdiCabinetNotFound = 1;
 
 // FDI's open callback has no user pointer: why the last open failed.
 Error lastOpenError = kOk;
+
+struct Walk;
+// The walk that unpacks into memory, and the handle its files are written to: a value no real
+// handle has (those are multiples of four).
+Walk* memoryWalk = nullptr;
+constexpr INT_PTR kMemoryHandle = 1;
 
 FNALLOC(fdiAlloc) {
     return HeapAlloc(GetProcessHeap(), 0, cb);
@@ -58,11 +65,6 @@ FNREAD(fdiRead) {
     return ReadFile(reinterpret_cast<HANDLE>(hf), pv, cb, &done, nullptr) ? done : UINT(-1);
 }
 
-FNWRITE(fdiWrite) {
-    DWORD done = 0;
-    return WriteFile(reinterpret_cast<HANDLE>(hf), pv, cb, &done, nullptr) ? done : UINT(-1);
-}
-
 FNCLOSE(fdiClose) {
     return CloseHandle(reinterpret_cast<HANDLE>(hf)) ? 0 : -1;
 }
@@ -74,6 +76,11 @@ FNSEEK(fdiSeek) {
 // What one FDICopy is after, and what it found.
 struct Walk {
     bool extracting = false;
+    // Unpacking into memory: each file is handed here with its bytes.
+    const std::function<bool(const CabinetEntry&, const std::string&)>* visit = nullptr;
+    bool stopped = false;
+    CabinetEntry current;
+    std::string bytes;
     std::string folder;
     std::string only;
     std::vector<CabinetEntry>* entries = nullptr;
@@ -81,6 +88,15 @@ struct Walk {
     Error error = kOk;
     std::string target; // the file being written
 };
+
+FNWRITE(fdiWrite) {
+    if (hf == kMemoryHandle) {
+        memoryWalk->bytes.append(static_cast<const char*>(pv), cb);
+        return cb;
+    }
+    DWORD done = 0;
+    return WriteFile(reinterpret_cast<HANDLE>(hf), pv, cb, &done, nullptr) ? done : UINT(-1);
+}
 
 // The name in the ANSI code page; UTF-8 names (flag 0x80) are converted.
 bool ansiName(const char* name, USHORT attributes, std::string& result) {
@@ -157,13 +173,18 @@ FNFDINOTIFY(notify) {
             walk.error = kErrorBadFormat;
             return -1;
         }
+        CabinetEntry entry;
+        entry.path = name;
+        entry.size = static_cast<std::uint64_t>(pfdin->cb);
+        entry.dosDate = pfdin->date;
+        entry.dosTime = pfdin->time;
+        entry.attributes = pfdin->attribs & kKeptAttributes;
+        if (walk.visit != nullptr) {
+            walk.current = entry;
+            walk.bytes.clear();
+            return walk.stopped ? 0 : kMemoryHandle;
+        }
         if (!walk.extracting) {
-            CabinetEntry entry;
-            entry.path = name;
-            entry.size = static_cast<std::uint64_t>(pfdin->cb);
-            entry.dosDate = pfdin->date;
-            entry.dosTime = pfdin->time;
-            entry.attributes = pfdin->attribs & kKeptAttributes;
             walk.entries->push_back(entry);
             return 0;
         }
@@ -173,6 +194,10 @@ FNFDINOTIFY(notify) {
         return startFile(walk, name);
     }
     case fdintCLOSE_FILE_INFO:
+        if (walk.visit != nullptr) {
+            walk.stopped = !(*walk.visit)(walk.current, walk.bytes);
+            return TRUE;
+        }
         if (!finishFile(walk, *pfdin)) {
             return FALSE;
         }
@@ -260,7 +285,11 @@ Error walkCabinet(const std::string& cabinet, Walk& walk) {
         std::vector<char> folder(cabinet.begin(),
                                  cabinet.begin() + static_cast<std::ptrdiff_t>(cut));
         folder.push_back('\0');
-        if (!fdi.copy(context, name.data(), folder.data(), 0, notify, nullptr, &walk)) {
+        memoryWalk = &walk;
+        const BOOL copied =
+            fdi.copy(context, name.data(), folder.data(), 0, notify, nullptr, &walk);
+        memoryWalk = nullptr;
+        if (!copied) {
             error = walk.error != kOk                        ? walk.error
                     : problem.erfOper == kFdiCabinetNotFound ? lastOpenError
                                                              : kErrorBadFormat;
@@ -292,6 +321,13 @@ Error extractCabinet(const std::string& cabinet, const std::string& folder, cons
     const Error error = walkCabinet(cabinet, walk);
     extracted = walk.extracted;
     return error;
+}
+
+Error readCabinetFiles(const std::string& cabinet,
+                       const std::function<bool(const CabinetEntry&, const std::string&)>& visit) {
+    Walk walk;
+    walk.visit = &visit;
+    return walkCabinet(cabinet, walk);
 }
 
 } // namespace platform
