@@ -67,19 +67,8 @@ mspack_file* openFile(mspack_system* self, const char* name, int mode) {
             cached = bytes;
         }
         file->input = cached;
-    } else if (mode == MSPACK_SYS_OPEN_WRITE && system.memory) {
-        file->writing = true;
     } else if (mode == MSPACK_SYS_OPEN_WRITE) {
-        // Made empty now, so that a file the machine refuses fails before anything is unpacked;
-        // a hidden, system or read-only file of the same name is replaced.
-        Error error = writeFile(file->path, "");
-        if (error == kErrorAccessDenied && setAttributes(file->path, kAttrNormal) == kOk) {
-            error = writeFile(file->path, "");
-        }
-        if (error != kOk) {
-            system.openError = error;
-            return nullptr;
-        }
+        // Collected here and written whole when closed.
         file->writing = true;
     } else {
         return nullptr;
@@ -92,7 +81,11 @@ void closeFile(mspack_file* handle) {
     if (file->writing && file->owner->memory) {
         file->owner->memory(file->output);
     } else if (file->writing) {
-        const Error error = writeFile(file->path, file->output);
+        // A hidden, system or read-only file of the same name is replaced.
+        Error error = writeFile(file->path, file->output);
+        if (error == kErrorAccessDenied && setAttributes(file->path, kAttrNormal) == kOk) {
+            error = writeFile(file->path, file->output);
+        }
         if (error != kOk && file->owner->writeError == kOk) {
             file->owner->writeError = error;
         }
