@@ -1,34 +1,37 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses with clang (build/fuzz) and runs each for SECONDS (default 60)
-# from its seed corpus in fuzz/corpus/. Exits non-zero when a harness finds a fault.
-# Usage: scripts/fuzz.sh [SECONDS]
+# Runs each libFuzzer harness for a while on the simulated machine.
+# usage: scripts/fuzz.sh [SECONDS-PER-HARNESS [BUILD-DIR]]   (default 10 s; a clang tree of its own)
+# A build tree given must have been configured with clang and -DTVX_FUZZ=ON (scripts/test.sh's
+# native tree is).
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-SECONDS_EACH="${1:-60}"
-BUILD="$ROOT/build/fuzz"
 . "$ROOT/scripts/lib.sh"
-ensure_packages "${TVX_PACKAGES[@]}" clang libclang-rt-dev
 
-CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DTVX_FUZZ=ON -DTVX_TESTS=OFF >/dev/null
-harnesses=(cabinet_read_fuzz cabinet_roundtrip_fuzz)
-nice cmake --build "$BUILD" -j "$(nproc)" --target "${harnesses[@]}"
-
+SECONDS_EACH="${1:-10}"
+BUILD="${2:-}"
+if [ -z "$BUILD" ]; then
+    ensure_packages "${TVX_PACKAGES[@]}"
+    BUILD="$ROOT/build/fuzz"
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DTVX_SANITIZE=ON -DTVX_TESTS=OFF -DTVX_FUZZ=ON >/dev/null
+fi
+nice cmake --build "$BUILD" -j "$(nproc)" --target fuzz_targets
 status=0
-for harness in "${harnesses[@]}"; do
-    # The seeds stay as they are; what the run finds goes to a corpus of the build.
-    corpus="$BUILD/corpus/$harness"
+for harness in "$BUILD"/fuzz/fuzz_*; do
+    [ -x "$harness" ] || continue
+    name="$(basename "$harness")"
+    corpus="$BUILD/corpus/$name"
     mkdir -p "$corpus"
-    export TVX_FUZZ_MACHINE="$BUILD/machine-$harness"
-    rm -rf "$TVX_FUZZ_MACHINE"
-    echo "== $harness ($SECONDS_EACH s)"
-    if ! "$BUILD/fuzz/$harness" -max_total_time="$SECONDS_EACH" -print_final_stats=0 \
-        -artifact_prefix="$BUILD/" "$corpus" "$ROOT/fuzz/corpus/$harness" 2>"$BUILD/$harness.log"; then
-        tail -n 30 "$BUILD/$harness.log"
-        status=1
+    dirs=("$corpus")
+    seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
+    [ -d "$seeds" ] && dirs+=("$seeds")
+    if "$harness" -max_total_time="$SECONDS_EACH" -timeout=20 -print_final_stats=0 \
+        -artifact_prefix="$BUILD/crash-$name-" "${dirs[@]}" >"$BUILD/$name.log" 2>&1; then
+        echo "fuzz $name: $(grep -E '^Done [0-9]+ runs' "$BUILD/$name.log" | tail -n 1)"
     else
-        tail -n 1 "$BUILD/$harness.log"
+        echo "fuzz $name: FAILED; see $BUILD/$name.log"
+        tail -n 30 "$BUILD/$name.log"
+        status=1
     fi
-    rm -rf "$TVX_FUZZ_MACHINE"
 done
 exit "$status"

@@ -35,6 +35,10 @@ inline constexpr const char* kCabCreateFailed = "0028";
 inline constexpr const char* kCabAddFailed = "0029";
 // Detail-list words for a folder the cleaning refuses to remove because the system needs it.
 inline constexpr const char* kFolderProtected = "0030";
+// Detail-list words for an item kept because the backup asked for could not be made.
+inline constexpr const char* kBackupFailed = "0031";
+// Detail-list words for a line whose path cannot be read as one absolute path.
+inline constexpr const char* kPathUnclear = "0032";
 // Cab cleaner: why a run cleaned nothing, and why a cabinet was left as it was.
 inline constexpr const char* kCabChooseConfiguration = "0040";
 inline constexpr const char* kCabNoFolders = "0041";
@@ -140,9 +144,10 @@ inline constexpr const char* const kAllTextIds[] = {
     kConfirmCleanTitle, kCleanStarted, kCleaningWithBefore, kCleaningWithAfter, kCleanFinished,
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
-    kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected,
-    kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed, kCabNothingToRemove, kCabPackFailed,
-    kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed, kCabStopped, kWizardCleanFinished,
+    kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
+    kPathUnclear, kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed, kCabNothingToRemove,
+    kCabPackFailed, kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed, kCabStopped,
+    kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,

@@ -4,41 +4,18 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimMachine.h"
 #include "support/TestMachine.h"
+#include "support/sim/OtherMachine.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <signal.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace platform;
+using testsupport::OtherMachine;
 
 namespace {
-
-// A second machine in its own host folder, selected for as long as the object lives.
-class OtherMachine {
-  public:
-    explicit OtherMachine(const char* templateName) {
-        char pattern[] = "/tmp/tvx-other.XXXXXX";
-        folder = mkdtemp(pattern);
-        previous = sim::machineFolder();
-        std::string problem;
-        created = sim::createMachine(folder + "/m", templateName, problem);
-        sim::selectMachine(folder + "/m");
-    }
-    ~OtherMachine() {
-        sim::selectMachine(previous);
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
-    OtherMachine(const OtherMachine&) = delete;
-    OtherMachine& operator=(const OtherMachine&) = delete;
-
-    std::string folder;
-    std::string previous;
-    bool created = false;
-};
 
 std::string stringValue(RegKey root, const std::string& path, const std::string& name) {
     RegKey key = 0;
@@ -138,8 +115,9 @@ TEST_CASE("the registry survives the process: saved to the machine folder and re
     regCloseKey(again);
 }
 
-TEST_CASE("fault marks: files in use, files and keys denied") {
+TEST_CASE("fault marks: files in use, files, folders and keys denied") {
     testsupport::ScratchArea area;
+    std::uint64_t length = 0;
     const std::string file = area.folder + "\\locked.dll";
     REQUIRE(writeFile(file, "x") == kOk);
     REQUIRE(sim::markInUse(file, true));
@@ -152,6 +130,22 @@ TEST_CASE("fault marks: files in use, files and keys denied") {
     CHECK(writeFile(file, "y") == kErrorAccessDenied);
     REQUIRE(sim::markAccessDenied(file, false));
     CHECK(deleteFile(file) == kOk);
+
+    // A denied folder refuses every change inside it, as an inherited access list does.
+    const std::string folder = area.folder + "\\Guarded";
+    REQUIRE(createFolder(folder) == kOk);
+    REQUIRE(writeFile(folder + "\\old.dll", "x") == kOk);
+    REQUIRE(writeFile(area.folder + "\\new.dll", "x") == kOk);
+    REQUIRE(sim::markAccessDenied(folder, true));
+    CHECK(writeFile(folder + "\\added.dll", "y") == kErrorAccessDenied);
+    CHECK(appendFile(folder + "\\old.dll", "y") == kErrorAccessDenied);
+    CHECK(deleteFile(folder + "\\old.dll") == kErrorAccessDenied);
+    CHECK(createFolder(folder + "\\Sub") == kErrorAccessDenied);
+    CHECK(shellCopy(area.folder + "\\new.dll", folder, false).result != kOk);
+    CHECK(deleteTree(folder).error == kErrorAccessDenied);
+    REQUIRE(sim::markAccessDenied(folder, false));
+    CHECK(fileLength(folder + "\\added.dll", length) != kOk);
+    CHECK(deleteTree(folder).error == kOk);
 
     RegKey key = 0;
     REQUIRE(regCreateKey(kHkeyCurrentUser, area.regKey + "\\Guarded\\Leaf", key) == kOk);
@@ -288,4 +282,23 @@ TEST_CASE("the machine state lists files with attributes, sizes and hashes in or
                    "D C:\\WINDOWS\\TEMP ----\n");
     CHECK(state.find("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet]\n;link="
                      "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\n") != std::string::npos);
+}
+
+TEST_CASE("a registry link back into its own path ends every walk of the registry") {
+    OtherMachine machine("xp-sp2");
+    REQUIRE(machine.created);
+    std::string problem;
+    REQUIRE_MESSAGE(sim::importRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Loop]\r\n"
+                                        "\"v\"=\"1\"\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Loop\\Back]\r\n"
+                                        ";link=HKEY_CURRENT_USER\\Software\\Loop\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Loop\\Self]\r\n"
+                                        ";link=HKEY_CURRENT_USER\\Software\\Loop\\Self\r\n",
+                                        problem),
+                    problem);
+    CHECK(sim::machineState().find("[HKEY_CURRENT_USER\\Software\\Loop\\Back]") !=
+          std::string::npos);
+    std::string text;
+    REQUIRE(sim::exportRegistry("HKEY_CURRENT_USER\\Software\\Loop", text));
+    CHECK(text.find("[HKEY_CURRENT_USER\\Software\\Loop\\Back]\r\n\r\n") != std::string::npos);
 }

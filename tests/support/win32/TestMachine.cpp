@@ -127,6 +127,10 @@ HoldOpen::~HoldOpen() {
     }
 }
 
+ShellSkipsInUse::ShellSkipsInUse() = default;
+
+ShellSkipsInUse::~ShellSkipsInUse() = default;
+
 std::string childCommand() {
     return "\"" + binaryFolder + "\\tvxchild.exe\"";
 }
@@ -186,6 +190,10 @@ bool denyAccess(const std::string&, bool) {
 
 bool onSimulatedMachine() {
     return false;
+}
+
+std::string shellRequests() {
+    return {};
 }
 
 } // namespace testsupport

@@ -2,6 +2,8 @@
 // written outside the destination folder.
 #include "FuzzMachine.h"
 
+#include "platform/Files.h"
+
 #include "platform/Cabinet.h"
 
 #include <cstdint>
@@ -9,7 +11,10 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string& folder = fuzzsupport::workFolder();
+    fuzz::useMachine();
+    const std::string folder = "C:\\Fuzz";
+    platform::deleteTree(folder);
+    platform::createFolder(folder);
     const std::string cabinet = folder + "\\in.cab";
     const std::string destination = folder + "\\out";
     platform::writeFile(cabinet, std::string(reinterpret_cast<const char*>(data), size));

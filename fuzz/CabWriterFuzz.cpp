@@ -2,6 +2,8 @@
 // reading, with their names, sizes, dates, attributes and bytes.
 #include "FuzzMachine.h"
 
+#include "platform/Files.h"
+
 #include "cabformat/CabWriter.h"
 #include "platform/Cabinet.h"
 
@@ -37,7 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         records.push_back(record);
         at += length + 1;
     }
-    const std::string& folder = fuzzsupport::workFolder();
+    fuzz::useMachine();
+    const std::string folder = "C:\\Fuzz";
+    platform::deleteTree(folder);
+    platform::createFolder(folder);
     const std::string cabinet = folder + "\\rt.cab";
     check(platform::writeFile(cabinet, writer.finish()) == platform::kOk);
     std::vector<platform::CabinetEntry> entries;
