@@ -358,7 +358,8 @@ TEST_CASE(
     CHECK(form.lblStatus.caption == englishText(textid::kCabFinished) + " tvxtest.cab !");
     const std::pair<std::string, std::size_t> cabinets[] = {
         {machine.cabinet, 6}, {folder + "\\tvxtest.cab", 1}, {folder + "\\tvxall.cab", 0}};
-    for (const auto& [cabinet, count] : cabinets) {
+    for (const auto& [path, count] : cabinets) {
+        const std::string cabinet = path;
         CAPTURE(cabinet);
         std::vector<platform::CabinetEntry> entries;
         REQUIRE(platform::listCabinet(cabinet, entries) == platform::kOk);
