@@ -2,13 +2,13 @@
 // with driver-like names, a tenth of them ATI's and NVIDIA's) cleaned through frmCC with the
 // real extract.exe and cab.dll: extract, filter, pack, verify, replace. Leaves a copy of the
 // original at C:\bench-original.cab for scripts/bench.sh to time other tools on.
+#include "base/General.h"
 #include "cabcleaner/FrmCC.h"
 #include "packs/PackEncoder.h"
 #include "platform/CabLibrary.h"
 #include "platform/Cabinet.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "ui/App.h"
 #include "ui/Renderer.h"
 

@@ -3,8 +3,8 @@
 #include "cabcleaner/CabClean.h"
 
 #include "backup/Backup.h"
+#include "base/General.h"
 #include "platform/Files.h"
-#include "startup/General.h"
 
 #include <cctype>
 

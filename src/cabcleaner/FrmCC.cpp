@@ -2,11 +2,16 @@
 // a new one that was packed, checked and (with file backups on) backed up first.
 #include "cabcleaner/FrmCC.h"
 
+#include "base/Folders.h"
+#include "base/Font.h"
+#include "base/General.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "cabcleaner/CabClean.h"
-#include "cleaning/Folders.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "language/Language.h"
+#include "language/OSLine.h"
+#include "language/Prompts.h"
 #include "language/TextIds.h"
 #include "packs/Protection.h"
 #include "platform/CabLibrary.h"
@@ -14,14 +19,12 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/System.h"
-#include "startup/General.h"
-#include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "system/Helpers.h"
-#include "system/OSLine.h"
 #include "ui/App.h"
 
 #include <cctype>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -58,6 +61,20 @@ std::vector<std::string> splitLines(const std::string& text) {
     }
     pieces.push_back(text.substr(start));
     return pieces;
+}
+
+// The backup stamp of a window loaded now: "dd-mm-yyyy_hhmmss".
+std::string loadStampNow() {
+    const platform::LocalTime now = platform::localTime();
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d-%02d-%04d_%02d%02d%02d", now.day, now.month, now.year,
+                  now.hour, now.minute, now.second);
+    return text;
+}
+
+bool fileBackupsOn() {
+    return ReadIni(settings::kFile, settings::kSectionProgram, settings::kBackupFiles,
+                   settings::kMissing) == settings::kYes;
 }
 
 } // namespace
@@ -125,7 +142,10 @@ void FrmCC::Form_Unload() {
             DeleteFolderIfExists(temp + scratch);
         }
     }
-    DeleteDecodedCopy(kDecodedName);
+    const std::string windows = GetWindowsFolder();
+    if (!windows.empty()) {
+        platform::deleteFile(windows + kDecodedName);
+    }
 }
 
 void FrmCC::closeRequested() {
@@ -157,7 +177,7 @@ void FrmCC::cmdClose_Click() {
 }
 
 void FrmCC::mnuHelpAbout_Click() {
-    showModalNamed(*this, "frmAbout");
+    app.showModalNamed("frmAbout", *this);
 }
 
 void FrmCC::mnuHelpHelp_Click() {
@@ -167,7 +187,7 @@ void FrmCC::mnuHelpHelp_Click() {
 void FrmCC::prepareCabCleaning() {
     decoder = std::make_unique<clsProtection>();
     ShowOSInfo2(*this);
-    loaded = TakeLoadTime();
+    loadStamp = loadStampNow();
     std::vector<platform::FindEntry> found;
     platform::findFiles(platform::programFolder() + "\\*.ccf", found);
     for (const platform::FindEntry& entry : found) {
@@ -229,7 +249,7 @@ void FrmCC::cleanRun(const std::string& cabName) {
     firstFailure.clear();
     firstFailedCabinet.clear();
     enableRunCommands(false);
-    const bool backups = ReadRunSettings().backupFiles == settings::kYes;
+    const bool backups = fileBackupsOn();
     const std::string decoded = windowsFolder + kDecodedName;
     decoder->DecodeFile(platform::programFolder() + "\\" + cabName + ".ccf", decoded);
     for (const std::string& line : splitLines(ReadTextFile(decoded))) {
@@ -324,8 +344,8 @@ FrmCC::Outcome FrmCC::cleanInScratch(const std::string& line, const std::string&
         problem = textid::kCabStopped;
     } else if (!VerifyCabinet(packed, kept, scratch)) {
         problem = textid::kCabCheckFailed;
-    } else if (ReadRunSettings().backupFiles == settings::kYes &&
-               !BackUpCabinet(line, cabName, loaded.stamp(), currentCabinet, windowsFolder)) {
+    } else if (fileBackupsOn() &&
+               !BackUpCabinet(line, cabName, loadStamp, currentCabinet, windowsFolder)) {
         problem = textid::kCabBackupFailed;
     }
     std::uint32_t attributes = 0;

@@ -1,11 +1,12 @@
 // The cab cleaner window: strips ATI and NVIDIA driver files out of Windows' driver cabinets.
 #pragma once
 
-#include "cleaning/FrmShared.h"
 #include "ui/Form.h"
 
 #include <memory>
 #include <string>
+
+class clsProtection;
 
 class FrmCC : public ui::Form {
   public:
@@ -82,7 +83,7 @@ class FrmCC : public ui::Form {
     void enableRunCommands(bool enabled);
 
     std::unique_ptr<clsProtection> decoder;
-    LoadTime loaded;
+    std::string loadStamp; // the backup stamp: the load date and time, "dd-mm-yyyy_hhmmss"
     std::string windowsFolder;
     std::string tempFolder;
     std::string currentCabinet; // the full path of the line being processed

@@ -50,6 +50,20 @@ void App::showModeless(Form& form) {
     refreshAll();
 }
 
+void App::showNamed(const std::string& name) {
+    formNamed(name);
+    // Looked up again: a window may unload itself while it loads.
+    if (Form* form = findForm(name)) {
+        showModeless(*form);
+    }
+}
+
+void App::showModalNamed(const std::string& name, Form& owner) {
+    if (Form* form = formNamed(name)) {
+        showModal(*form, &owner);
+    }
+}
+
 void App::showModal(Form& form, Form* owner) {
     if (!isLoaded(form)) {
         return;
@@ -65,7 +79,9 @@ void App::showModal(Form& form, Form* owner) {
     (void)owner; // the renderer keeps the owner for the window's placement
     form.visible = true;
     refreshAll();
+    modals.push_back(&form);
     renderer.runModal(form);
+    modals.pop_back();
     for (Form* other : disabled) {
         if (isLoaded(*other)) {
             other->enabled = true;

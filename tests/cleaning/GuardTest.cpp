@@ -2,14 +2,14 @@
 // file operations really touch, and the registry structure no line or search hit may delete.
 #include <doctest/doctest.h>
 
+#include "base/General.h"
+#include "base/Registry.h"
 #include "cleaning/Engine.h"
 #include "cleaning/Guard.h"
-#include "cleaning/Registry.h"
 #include "packs/Configuration.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "support/TestMachine.h"
 #include "testkit/Sentinels.h"
 
@@ -260,7 +260,7 @@ TEST_CASE("structure keys stay through the section cleaner, and search hits belo
                            area.regKey + "\\x\\0000\\ATI WDM Configurations", "*") == 0);
     CHECK(ReadTextFile(companion) ==
           "HKEY_LOCAL_MACHINE\\" + hit + "\r\nHKEY_CURRENT_USER\\" + area.regKey + "\\x\r\n");
-    RunCompanionFile(context, companion);
+    RunCompanionFile(EngineSections(context), companion);
     CHECK_FALSE(keyExists(platform::kHkeyLocalMachine, hit));
     CHECK(keyExists(platform::kHkeyLocalMachine, classKey + "\\0000\\Settings"));
     DeleteSubKeys(platform::kHkeyLocalMachine, classKey);

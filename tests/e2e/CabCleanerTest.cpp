@@ -11,7 +11,7 @@
 #include "platform/Cabinet.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
 #include "support/StoredCabinet.h"
 #include "support/TestMachine.h"
 #include "ui/App.h"
@@ -63,10 +63,10 @@ std::vector<StoredFile> driverFiles() {
 
 // Records the boxes frmCC shows and answers Yes to its confirmation; runs `duringPack` once, at
 // the first pending messages while the new cabinet is being packed.
-class CabRenderer : public testsupport::NullRenderer {
+class CabRenderer : public testsupport::RecordingRenderer {
   public:
     ui::MsgBoxResult messageBox(const ui::MessageBoxRequest& request) override {
-        boxes.push_back(request.text);
+        texts.push_back(request.text);
         if (atBox) {
             atBox();
             atBox = nullptr;
@@ -84,7 +84,7 @@ class CabRenderer : public testsupport::NullRenderer {
     FrmCC* form = nullptr;
     std::function<void()> duringPack;
     std::function<void()> atBox; // runs once, at the next message box
-    std::vector<std::string> boxes;
+    std::vector<std::string> texts; // the texts of the boxes shown
 };
 
 // A machine with the cab configuration tvxtest.cab, its cabinet planted under the Windows folder,
@@ -178,7 +178,7 @@ TEST_CASE("frmCC strips the ATI and NVIDIA files from a driver cabinet and keeps
     CabMachine machine;
     FrmCC& form = machine.clean();
 
-    CHECK(machine.renderer.boxes == std::vector<std::string>{englishText("0009")});
+    CHECK(machine.renderer.texts == std::vector<std::string>{englishText("0009")});
     CHECK(form.lblStatus.caption == englishText(textid::kCabFinished) + " tvxtest.cab !");
     CHECK(form.lblStatus2.caption == "");
     CHECK(form.lblInfoMin.caption == "");
@@ -277,7 +277,7 @@ TEST_CASE("every failure on the way leaves the original cabinet byte for byte as
         if (!row.box.empty()) {
             boxes.push_back(row.box);
         }
-        CHECK(machine.renderer.boxes == boxes);
+        CHECK(machine.renderer.texts == boxes);
         if (row.status == nullptr) {
             CHECK_FALSE(machine.app.isLoaded<FrmCC>());
             continue;
@@ -323,11 +323,11 @@ TEST_CASE("frmCC offers the configurations whose cabinet exists and cleans only 
     CHECK(machine.leftovers() == "");
 
     // Typed text that names no configuration cleans nothing and asks nothing.
-    machine.renderer.boxes.clear();
+    machine.renderer.texts.clear();
     form.cboConfig.setListIndex(-1);
     form.cboConfig.text = "absent";
     machine.app.fire(form.cmdClean.onClick);
-    CHECK(machine.renderer.boxes.empty());
+    CHECK(machine.renderer.texts.empty());
     CHECK(form.lblStatus.caption == englishText(textid::kCabChooseConfiguration));
 
     // Closed with its title bar while idle: the scratch folders go, no other window comes.

@@ -3,7 +3,7 @@
 #include <doctest/doctest.h>
 
 #include "e2e/CleanSetup.h"
-#include "startup/Startup.h"
+#include "main/TarvexWindows.h"
 #include "support/Drive.h"
 #include "ui/App.h"
 #include "ui/Form.h"
@@ -289,7 +289,7 @@ TEST_CASE("two runs from one window keep both runs' copies under the same stamp"
         )",
         [](ui::App& app) {
             app.registerForm<FrmReplant>();
-            StartTarvex(app);
+            RunTarvex(app);
         },
         out);
     FrmReplant::setup = nullptr;
