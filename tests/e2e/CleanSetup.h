@@ -17,6 +17,7 @@
 #include <doctest/doctest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -174,12 +175,62 @@ class CleanSetup {
         return text;
     }
 
+    // What the restore windows failed to put back of the planted footprint `footprint`, one item
+    // a line; empty when everything is there again. The values that the configuration `family`
+    // names in "[REGISTRY.VALUE]" are left out: a value line makes no backup.
+    std::string notRestored(const std::string& footprint, const std::string& family) {
+        const std::vector<std::string> valueLines = sectionLines(family, "[REGISTRY.VALUE]");
+        std::string text;
+        for (const testkit::FootprintItem& item : footprints.at(footprint).checked) {
+            const bool valueLineTookIt =
+                item.kind == testkit::FootprintItem::Kind::Value &&
+                std::any_of(valueLines.begin(), valueLines.end(), [&item](const std::string& line) {
+                    return upperCase(line) == upperCase(item.path + "\\" + item.valueName);
+                });
+            if (!valueLineTookIt && !testkit::IsPresent(item)) {
+                text += "line " + std::to_string(item.line) + ": " + item.path +
+                        (item.kind == testkit::FootprintItem::Kind::Value
+                             ? " value \"" + item.valueName + "\""
+                             : std::string()) +
+                        "\n";
+            }
+        }
+        return text;
+    }
+
   private:
     struct Planted {
         std::vector<testkit::FootprintItem> items;
         std::vector<bool> presentBefore;
         std::vector<testkit::FootprintItem> checked; // the items that could be planted
     };
+
+    static std::string upperCase(std::string text) {
+        for (char& c : text) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return text;
+    }
+
+    // The entries of `section` in the shipped configuration of `family`.
+    static std::vector<std::string> sectionLines(const std::string& family,
+                                                 const std::string& section) {
+        const std::string text =
+            langtest::shippedForm(langtest::sourcePath("data/configs/" + family + ".txt"));
+        std::vector<std::string> lines;
+        std::string current = "[FILES]";
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            const std::string line = text.substr(start, end - start);
+            if (!line.empty() && line[0] == '[' && line.back() == ']') {
+                current = line;
+            } else if (current == section && !line.empty()) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
 
     static std::string encode(const std::string& plain) {
         return *packs::encodePack(plain, packs::PackMethod::Huffman);
