@@ -25,13 +25,15 @@ using e2e::fileLines;
 using e2e::listNames;
 using e2e::programPath;
 
-// Found and missing lines of the shipped NVIDIA configuration on its planted footprint: every
-// planted file and folder entry is found; the Windows 98/Me files, the uninstaller, the
-// catalog, one rollback copy, the Other INF and the unpack folders on the drive root are not.
-constexpr int kNvidiaFound = 41;
-constexpr int kNvidiaMissing = 15;
+// Found and missing lines of the shipped NVIDIA configuration on its planted Windows XP
+// footprint: the XP driver's files and folders are found; the Windows 98/Me and Vista/7 files,
+// the catalog, two of the four rollback folders and the other eras' folders are not.
+constexpr int kNvidiaFound = 55;
+constexpr int kNvidiaMissing = 44;
 // Of the found lines, those of file entries: each gets one line in the file index.
-constexpr int kNvidiaFoundFiles = 38;
+constexpr int kNvidiaFoundFiles = 50;
+// Where the nView language files' pattern stands among the found lines.
+constexpr int kNvidiaPatternLine = 21;
 
 // A configuration that names nothing the machine has.
 const char* const kNothingConfiguration = "[FILES]\r\n\\TvxNoSuchFile.dll\r\n[DIRECTORY]\r\n"
@@ -42,8 +44,9 @@ std::string systemFile(const std::string& name) {
     return GetSystemFolder() + "\\" + name;
 }
 
-std::string programFilesFolder(const std::string& name) {
-    return GetProgramFilesFolder() + "\\NVIDIA Corporation\\" + name;
+// A folder on the root of the Windows drive.
+std::string driveFolder(const std::string& relative) {
+    return GetWindowsFolder().substr(0, 2) + "\\" + relative;
 }
 
 // The start up to the normal window, with NVIDIA chosen.
@@ -196,14 +199,14 @@ TEST_CASE("the normal window lists what it found and missed, and the log holds t
         script << "expect frmMain.lstDetail.item#0 \""
                << detailLine("0015", systemFile("nv4_disp.dll")) << "\"\n";
         // A wildcard entry is one line that shows the pattern.
-        script << "expect frmMain.lstDetail.item#16 \""
+        script << "expect frmMain.lstDetail.item#" << kNvidiaPatternLine << " \""
                << detailLine("0015", systemFile("nvwrs*.dll")) << "\"\n";
         script << "expect frmMain.lstDetail.item#" << kNvidiaFound - 1 << " \""
-               << detailLine("0017", programFilesFolder("Installer")) << "\"\n";
+               << detailLine("0017", driveFolder("NVIDIA\\Win2KXP")) << "\"\n";
         script << "expect frmMain.lstDetails.item#0 \""
-               << detailLine("0016", systemFile("nvcuda.dll")) << "\"\n";
+               << detailLine("0016", systemFile("nvoglv32.dll")) << "\"\n";
         script << "expect frmMain.lstDetails.item#" << kNvidiaMissing - 1 << " \""
-               << detailLine("0018", GetWindowsFolder().substr(0, 2) + "\\NVIDIA\\Win9x") << "\"\n";
+               << detailLine("0018", driveFolder("ProgramData\\NVIDIA Corporation\\Drs")) << "\"\n";
         script << "click frmMain.cmdClose\nexpect ended\n";
         const testsupport::DriveOutcome run = testsupport::driveTarvex(script.str());
         INFO(run.output);
@@ -231,8 +234,8 @@ TEST_CASE("the normal window lists what it found and missed, and the log holds t
         CHECK(log[0] == "-------- " + stamp.substr(0, 10) + " -- " + stamp.substr(11, 2) + ":" +
                             stamp.substr(13, 2) + ":" + stamp.substr(15, 2));
         CHECK(log[1] == detailLine("0015", systemFile("nv4_disp.dll")));
-        CHECK(log[17] == detailLine("0015", systemFile("nvwrs*.dll")));
-        CHECK(log.back() == detailLine("0017", programFilesFolder("Installer")));
+        CHECK(log[1 + kNvidiaPatternLine] == detailLine("0015", systemFile("nvwrs*.dll")));
+        CHECK(log.back() == detailLine("0017", driveFolder("NVIDIA\\Win2KXP")));
     }
 }
 
@@ -277,12 +280,12 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
     REQUIRE(fileIndex.size() == kNvidiaFoundFiles);
     CHECK(fileIndex[0] == "\\System\\nv4_disp.dll, " + GetSystemFolder());
     CHECK(exists(fileSet + "\\System\\nv4_disp.dll"));
-    CHECK(fileIndex[16] == "\\System\\nvwrs*.dll, " + GetSystemFolder());
+    CHECK(fileIndex[kNvidiaPatternLine] == "\\System\\nvwrs*.dll, " + GetSystemFolder());
     for (const char* language : {"nvwrsen.dll", "nvwrsde.dll", "nvwrsfr.dll"}) {
         CAPTURE(language);
         CHECK(exists(fileSet + "\\System\\" + language));
     }
-    CHECK(fileIndex[19] == "\\Drivers\\nv4_mini.sys, " + GetSystemFolder() + "\\Drivers");
+    CHECK(fileIndex[1] == "\\Drivers\\nv4_mini.sys, " + GetSystemFolder() + "\\Drivers");
     CHECK(exists(fileSet + "\\Drivers\\nv4_mini.sys"));
     // The nview profiles come last; nview.dll of the system folder took the plain \nview.
     const std::string& profiles = fileIndex.back();
@@ -294,9 +297,12 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
     const std::vector<std::string> dirIndex =
         fileLines(dirSet + "\\" + stamp + "_NVIDIA_DirBackup.ddb");
     const std::string vendorFolder = GetProgramFilesFolder() + "\\NVIDIA Corporation";
-    CHECK(dirIndex == std::vector<std::string>{"Control Panel Client, " + vendorFolder,
-                                               "nView, " + vendorFolder,
-                                               "Installer, " + vendorFolder});
+    // nView's program folder meets the nview folder of the Windows folder under one name: its
+    // copy goes into a numbered subfolder.
+    CHECK(dirIndex == std::vector<std::string>{
+                          "nview, " + GetWindowsFolder(), "Control Panel Client, " + vendorFolder,
+                          "(2)\\nView, " + vendorFolder, "Installer, " + vendorFolder,
+                          "Win2KXP, " + driveFolder("NVIDIA")});
     CHECK(exists(dirSet + "\\Control Panel Client\\Help\\nvcpl.chm"));
     CHECK(exists(dirSet + "\\Installer\\setup.cfg"));
 
@@ -304,9 +310,9 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
         fileLines(regSet + "\\" + stamp + "_NVIDIA_RegBackup.drb");
     REQUIRE(regIndex.size() >= 2);
     CHECK(regIndex[0] ==
-          "HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation, NVIDIA Corporation1.dat");
+          "HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak, NVTweak1.dat");
     CHECK(regIndex[1] ==
-          "HKEY_CURRENT_USER\\Software\\NVIDIA Corporation, NVIDIA Corporation2.dat");
+          "HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation\\Global\\nView, nView2.dat");
     for (const std::string& line : regIndex) {
         CAPTURE(line);
         const std::string exportName = line.substr(line.rfind(", ") + 2);
@@ -408,12 +414,12 @@ TEST_CASE("two runs from one window keep both runs' copies under the same stamp"
         fileLines(regSet + "\\" + stamp + "_NVIDIA_RegBackup.drb");
     std::vector<std::string> vendorExports;
     for (const std::string& line : regIndex) {
-        if (line.rfind("HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation, ", 0) == 0) {
+        if (line.rfind("HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak, ", 0) ==
+            0) {
             vendorExports.push_back(line.substr(line.rfind(", ") + 2));
         }
     }
-    CHECK(vendorExports ==
-          std::vector<std::string>{"NVIDIA Corporation1.dat", "NVIDIA Corporation1 (2).dat"});
+    CHECK(vendorExports == std::vector<std::string>{"NVTweak1.dat", "NVTweak1 (2).dat"});
     for (const std::string& name : vendorExports) {
         CAPTURE(name);
         CHECK(exists(regSet + "\\" + name));
