@@ -97,9 +97,23 @@ struct Installation {
 };
 
 const Installation kInstallations[] = {
-    {"NVIDIA", "xp-sp2", "NVIDIA"}, {"ATI", "xp-sp2", "ATI"}, {"Intel", "xp-sp2", "Intel"},
-    {"Matrox", "xp-sp2", "Matrox"}, {"S3", "xp-sp2", "S3"},   {"SiS", "xp-sp2", "SiS"},
+    {"NVIDIA", "xp-sp2", "NVIDIA"},
+    {"ATI", "xp-sp2", "ATI"},
+    {"Intel", "xp-sp2", "Intel"},
+    {"Matrox", "xp-sp2", "Matrox"},
+    {"S3", "xp-sp2", "S3"},
+    {"SiS", "xp-sp2", "SiS"},
     {"3dfx", "xp-sp2", "3dfx"},
+    {"NVIDIA", "win98-se", "win98-se/NVIDIA"},
+    {"ATI", "win98-se", "win98-se/ATI"},
+    {"3dfx", "win98-se", "win98-se/3dfx"},
+    {"NVIDIA", "win2000-sp4", "win2000-sp4/NVIDIA"},
+    {"ATI", "win2000-sp4", "win2000-sp4/ATI"},
+    {"Intel", "win2000-sp4", "win2000-sp4/Intel"},
+    {"Matrox", "win2000-sp4", "win2000-sp4/Matrox"},
+    {"S3", "win2000-sp4", "win2000-sp4/S3"},
+    {"SiS", "win2000-sp4", "win2000-sp4/SiS"},
+    {"3dfx", "win2000-sp4", "win2000-sp4/3dfx"},
 };
 
 // The restore windows put back every set the clean made: folders before files, so that a file
@@ -297,12 +311,15 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
     const std::vector<std::string> dirIndex =
         fileLines(dirSet + "\\" + stamp + "_NVIDIA_DirBackup.ddb");
     const std::string vendorFolder = GetProgramFilesFolder() + "\\NVIDIA Corporation";
-    // nView's program folder meets the nview folder of the Windows folder under one name: its
-    // copy goes into a numbered subfolder.
-    CHECK(dirIndex == std::vector<std::string>{
-                          "nview, " + GetWindowsFolder(), "Control Panel Client, " + vendorFolder,
-                          "(2)\\nView, " + vendorFolder, "Installer, " + vendorFolder,
-                          "Win2KXP, " + driveFolder("NVIDIA")});
+    // nView's program folder meets the nview folder of the Windows folder (named as the entry
+    // names it) under one name: its copy goes into a numbered subfolder.
+    std::string dirLines;
+    for (const std::string& line : dirIndex) {
+        dirLines += line + "\n";
+    }
+    CHECK(dirLines == "nview, " + driveFolder("WINDOWS") + "\nControl Panel Client, " +
+                          vendorFolder + "\n(2)\\nView, " + vendorFolder + "\nInstaller, " +
+                          vendorFolder + "\nWin2KXP, " + driveFolder("NVIDIA") + "\n");
     CHECK(exists(dirSet + "\\Control Panel Client\\Help\\nvcpl.chm"));
     CHECK(exists(dirSet + "\\Installer\\setup.cfg"));
 
