@@ -104,6 +104,7 @@ const Installation kInstallations[] = {
     {"S3", "xp-sp2", "S3"},
     {"SiS", "xp-sp2", "SiS"},
     {"3dfx", "xp-sp2", "3dfx"},
+    {"Trident", "xp-sp2", "Trident"},
     {"NVIDIA", "win98-se", "win98-se/NVIDIA"},
     {"ATI", "win98-se", "win98-se/ATI"},
     {"3dfx", "win98-se", "win98-se/3dfx"},
@@ -114,6 +115,7 @@ const Installation kInstallations[] = {
     {"S3", "win2000-sp4", "win2000-sp4/S3"},
     {"SiS", "win2000-sp4", "win2000-sp4/SiS"},
     {"3dfx", "win2000-sp4", "win2000-sp4/3dfx"},
+    {"Trident", "win2000-sp4", "win2000-sp4/Trident"},
 };
 
 // The restore windows put back every set the clean made: folders before files, so that a file
