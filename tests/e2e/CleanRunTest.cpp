@@ -116,6 +116,7 @@ const Installation kInstallations[] = {
     {"SiS", "win2000-sp4", "win2000-sp4/SiS"},
     {"3dfx", "win2000-sp4", "win2000-sp4/3dfx"},
     {"Trident", "win2000-sp4", "win2000-sp4/Trident"},
+    {"NVIDIA", "vista-sp2", "vista-sp2/NVIDIA"},
 };
 
 // The restore windows put back every set the clean made: folders before files, so that a file
