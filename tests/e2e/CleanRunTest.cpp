@@ -29,7 +29,7 @@ using e2e::programPath;
 // footprint: the XP driver's files and folders are found; the Windows 98/Me and Vista/7 files,
 // the catalog, two of the four rollback folders and the other eras' folders are not.
 constexpr int kNvidiaFound = 55;
-constexpr int kNvidiaMissing = 44;
+constexpr int kNvidiaMissing = 43;
 // Of the found lines, those of file entries: each gets one line in the file index.
 constexpr int kNvidiaFoundFiles = 50;
 // Where the nView language files' pattern stands among the found lines.
