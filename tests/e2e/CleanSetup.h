@@ -156,9 +156,11 @@ class CleanSetup {
             REQUIRE(failures.empty());
         }
         planted.checked.clear();
+        planted.checkedState.clear();
         for (const testkit::FootprintItem& item : planted.items) {
             if (testkit::IsPresent(item)) {
                 planted.checked.push_back(item);
+                planted.checkedState.push_back(stateOf(item));
             }
         }
         REQUIRE(planted.checked.size() + failures.size() == planted.items.size());
@@ -175,19 +177,23 @@ class CleanSetup {
         return text;
     }
 
-    // What the restore windows failed to put back of the planted footprint `footprint`, one item
-    // a line; empty when everything is there again. The values that the configuration `family`
+    // What the restore windows failed to put back as it was planted (files and folders with their
+    // attributes and bytes, values with their data) of the footprint `footprint`, one item a
+    // line; empty when everything is there again. The values that the configuration `family`
     // names in "[REGISTRY.VALUE]" are left out: a value line makes no backup.
     std::string notRestored(const std::string& footprint, const std::string& family) {
         const std::vector<std::string> valueLines = sectionLines(family, "[REGISTRY.VALUE]");
+        const Planted& planted = footprints.at(footprint);
         std::string text;
-        for (const testkit::FootprintItem& item : footprints.at(footprint).checked) {
+        for (std::size_t i = 0; i < planted.checked.size(); ++i) {
+            const testkit::FootprintItem& item = planted.checked[i];
             const bool valueLineTookIt =
                 item.kind == testkit::FootprintItem::Kind::Value &&
                 std::any_of(valueLines.begin(), valueLines.end(), [&item](const std::string& line) {
                     return upperCase(line) == upperCase(item.path + "\\" + item.valueName);
                 });
-            if (!valueLineTookIt && !testkit::IsPresent(item)) {
+            if (!valueLineTookIt &&
+                (!testkit::IsPresent(item) || stateOf(item) != planted.checkedState[i])) {
                 text += "line " + std::to_string(item.line) + ": " + item.path +
                         (item.kind == testkit::FootprintItem::Kind::Value
                              ? " value \"" + item.valueName + "\""
@@ -203,7 +209,24 @@ class CleanSetup {
         std::vector<testkit::FootprintItem> items;
         std::vector<bool> presentBefore;
         std::vector<testkit::FootprintItem> checked; // the items that could be planted
+        std::vector<std::string> checkedState;       // stateOf each of them, after planting
     };
+
+    // A file's or folder's attributes and a file's bytes; keys and values have their data
+    // compared by IsPresent.
+    static std::string stateOf(const testkit::FootprintItem& item) {
+        if (item.kind != testkit::FootprintItem::Kind::File &&
+            item.kind != testkit::FootprintItem::Kind::Folder) {
+            return std::string();
+        }
+        std::uint32_t attributes = 0;
+        std::string bytes;
+        platform::getAttributes(item.path, attributes);
+        if (item.kind == testkit::FootprintItem::Kind::File) {
+            platform::readFile(item.path, bytes);
+        }
+        return std::to_string(attributes) + " " + bytes;
+    }
 
     static std::string upperCase(std::string text) {
         for (char& c : text) {
