@@ -180,7 +180,9 @@ class CleanSetup {
     // What the restore windows failed to put back as it was planted (files and folders with their
     // attributes and bytes, values with their data) of the footprint `footprint`, one item a
     // line; empty when everything is there again. The values that the configuration `family`
-    // names in "[REGISTRY.VALUE]" are left out: a value line makes no backup.
+    // names in "[REGISTRY.VALUE]" are left out: a value line makes no backup. What the clean
+    // left only has to be there: the copy of a read-only survivor goes back over the file
+    // itself, and Windows' shell (Wine's at least) drops its read-only bit on the way.
     std::string notRestored(const std::string& footprint, const std::string& family) {
         const std::vector<std::string> valueLines = sectionLines(family, "[REGISTRY.VALUE]");
         const Planted& planted = footprints.at(footprint);
@@ -192,13 +194,20 @@ class CleanSetup {
                 std::any_of(valueLines.begin(), valueLines.end(), [&item](const std::string& line) {
                     return upperCase(line) == upperCase(item.path + "\\" + item.valueName);
                 });
-            if (!valueLineTookIt &&
-                (!testkit::IsPresent(item) || stateOf(item) != planted.checkedState[i])) {
-                text += "line " + std::to_string(item.line) + ": " + item.path +
+            if (valueLineTookIt) {
+                continue;
+            }
+            const std::string where = "line " + std::to_string(item.line) + ": " + item.path;
+            if (!testkit::IsPresent(item)) {
+                text += where +
                         (item.kind == testkit::FootprintItem::Kind::Value
                              ? " value \"" + item.valueName + "\""
                              : std::string()) +
                         "\n";
+            } else if (!testkit::ExpectedToSurvive(item, planted.checked) &&
+                       stateOf(item) != planted.checkedState[i]) {
+                text +=
+                    where + " was [" + planted.checkedState[i] + "], is [" + stateOf(item) + "]\n";
             }
         }
         return text;
