@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         RunContext context;
         cRegSearch search;
         clsProtection decoder;
-        context.configurationName = [] { return std::string(kConfiguration); };
+        context.configurationName = kConfiguration;
         context.backupStamp = "07-12-2026_101530";
         context.search = &search;
         const auto cleanStart = Clock::now();

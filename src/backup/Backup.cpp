@@ -1,4 +1,6 @@
-// File, folder and registry backups with their set folders and index files.
+// File, folder and registry backups with their set folders and index files. A backup reports
+// success only when its copy is verifiably there and its index line written: the cleaning engine
+// deletes nothing whose backup was asked for and did not happen.
 #include "backup/Backup.h"
 
 #include "platform/Files.h"
@@ -7,11 +9,20 @@
 #include "platform/System.h"
 #include "startup/General.h"
 #include "system/Helpers.h"
+#include "winrules/RegFile.h"
+#include "winrules/RegRoots.h"
+#include "winrules/Wildcard.h"
+#include "winrules/WinPath.h"
+#include "winrules/WinText.h"
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
+
+using winrules::lastComponent;
+using winrules::splitLast;
 
 // Where a file entry goes inside a file-backup set, by how the entry begins (case-sensitive,
 // first match wins); entries matching none go to \Windows or \System by their kind.
@@ -32,10 +43,8 @@ constexpr std::array<Prefix, 10> kPrefixes = {{
     {"\\Catroot", "\\Catroot"},
 }};
 
-std::string lastComponent(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+constexpr std::uint32_t kNotOrdinary =
+    platform::kAttrHidden | platform::kAttrSystem | platform::kAttrDirectory;
 
 // Creates every folder of `relative` (which begins with a backslash) below `base`, parents
 // first; folders that exist already are fine.
@@ -48,10 +57,17 @@ void createFolders(const std::string& base, const std::string& relative) {
     }
 }
 
-// True when a search for `pattern` finds anything at all (hidden files too).
-bool anythingAt(const std::string& pattern) {
+// The entries a search for `pattern` finds, without "." and "..".
+std::vector<platform::FindEntry> entriesAt(const std::string& pattern) {
     std::vector<platform::FindEntry> entries;
-    return platform::findFiles(pattern, entries) == platform::kOk && !entries.empty();
+    platform::findFiles(pattern, entries);
+    std::vector<platform::FindEntry> result;
+    for (const platform::FindEntry& entry : entries) {
+        if (!winrules::isDotEntry(entry.name)) {
+            result.push_back(entry);
+        }
+    }
+    return result;
 }
 
 // The first of `name`, `name (2)`, `name (3)`... for which `taken` is false: an earlier backup
@@ -64,19 +80,106 @@ template <class Taken> std::string freeName(const std::string& name, Taken taken
     return candidate;
 }
 
-// Splits `path` at its last backslash; false when it has none.
-bool splitLast(const std::string& path, std::string& head, std::string& tail) {
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) {
-        return false;
+bool appendLines(const std::string& indexPath, const std::string& lines) {
+    return platform::appendFile(indexPath, lines) == platform::kOk;
+}
+
+// Removes one copy this backup made, read-only or not.
+void removeCopy(const std::string& path) {
+    platform::setAttributes(path, platform::kAttrNormal);
+    platform::deleteFile(path);
+}
+
+bool sameBytes(const std::string& a, const std::string& b) {
+    std::string first;
+    std::string second;
+    return platform::readFile(a, first) == platform::kOk &&
+           platform::readFile(b, second) == platform::kOk && first == second;
+}
+
+// True when the tree `copy` holds every file of the tree `original` with its length.
+bool sameTree(const std::string& original, const std::string& copy) {
+    for (const platform::FindEntry& entry : entriesAt(original + "\\*")) {
+        const std::string inCopy = copy + "\\" + entry.name;
+        if ((entry.attributes & platform::kAttrDirectory) != 0) {
+            std::uint32_t attributes = 0;
+            if (platform::getAttributes(inCopy, attributes) != platform::kOk ||
+                (attributes & platform::kAttrDirectory) == 0 ||
+                !sameTree(original + "\\" + entry.name, inCopy)) {
+                return false;
+            }
+            continue;
+        }
+        std::uint64_t length = 0;
+        if (platform::fileLength(inCopy, length) != platform::kOk || length != entry.size) {
+            return false;
+        }
     }
-    head = path.substr(0, slash);
-    tail = path.substr(slash + 1);
     return true;
 }
 
-bool appendLine(const std::string& indexPath, const std::string& line) {
-    return platform::appendFile(indexPath, line + "\r\n") == platform::kOk;
+// The first field of every line of the index at `indexPath` (the part before its last comma).
+std::vector<std::string> indexedItems(const std::string& indexPath) {
+    std::vector<std::string> items;
+    const std::string text = ReadTextFile(indexPath);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string line = text.substr(start, end - start);
+        const std::size_t comma = line.rfind(',');
+        if (comma != std::string::npos) {
+            items.push_back(line.substr(0, comma));
+        }
+        start = end + 2;
+    }
+    return items;
+}
+
+// True when an earlier wildcard line of the index restores from `subfolder` and its pattern takes
+// `fileName`: a copy put there now would go back with that line too.
+bool coveredByPattern(const std::vector<std::string>& items, const std::string& subfolder,
+                      const std::string& fileName) {
+    for (const std::string& item : items) {
+        std::string folder;
+        std::string pattern;
+        if (splitLast(item, folder, pattern) && winrules::equalNoCase(folder, subfolder) &&
+            winrules::hasWildcard(pattern) && winrules::matchPattern(fileName, pattern)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A name a file can carry for a key or value name: characters file names cannot hold, and the
+// comma the index lines are split at, become '_'.
+std::string safeFileName(const std::string& name) {
+    std::string safe;
+    for (char c : name) {
+        const bool unusable =
+            static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|,", c) != nullptr;
+        safe += unusable ? '_' : c;
+    }
+    return safe;
+}
+
+// An export file's name in `setFolder`: the leaf, the counter and ".dat", numbered when taken.
+std::string exportFileName(const std::string& setFolder, const std::string& leaf,
+                           const std::string& counter) {
+    // A second run from the same window restarts the counter: never reuse an export's name.
+    return freeName(safeFileName(leaf) + counter,
+                    [&](const std::string& candidate) {
+                        return FileExists(setFolder + "\\" + candidate + ".dat");
+                    }) +
+           ".dat";
+}
+
+// The canonical spelling of a root name ("hkey_current_user" gives HKEY_CURRENT_USER).
+std::string canonicalRoot(const std::string& rootName) {
+    const winrules::RegRoot* root = winrules::findRoot(rootName, false);
+    return root != nullptr ? root->name : rootName;
 }
 
 } // namespace
@@ -111,11 +214,11 @@ void PrepareBackupFolders(const std::string& stamp, const std::string& configura
     }
 }
 
-void FileBackup(const std::string& entry, const std::string& configurationName,
+bool FileBackup(const std::string& entry, const std::string& configurationName,
                 const std::string& stamp, const std::string& fullPath,
                 const std::string& baseFolder, const std::string& kind) {
     const std::string setFolder = BackupSetFolder(stamp, configurationName, "_FileBackup");
-    const std::string setName = lastComponent(setFolder);
+    const std::string indexPath = setFolder + "\\" + lastComponent(setFolder) + ".dfb";
     std::string subfolder = kind == "2" ? "\\System" : "\\Windows";
     for (const Prefix& prefix : kPrefixes) {
         if (entry.compare(0, std::char_traits<char>::length(prefix.entryStart),
@@ -124,45 +227,99 @@ void FileBackup(const std::string& entry, const std::string& configurationName,
             break;
         }
     }
+    std::string resolved;
     std::string restoreFolder;
     std::string fileName;
-    if (!splitLast(fullPath, restoreFolder, fileName)) {
-        return;
+    if (platform::resolvePath(fullPath, true, resolved) != platform::kOk ||
+        !splitLast(resolved, restoreFolder, fileName) || !FolderExists(setFolder)) {
+        return false;
     }
-    // A file of the same name (from another folder, or from an earlier run of this window) may
-    // already be in the subfolder: then this copy gets a subfolder of its own.
+    // The files a delete of the entry would take: these must all be in the set first.
+    std::vector<std::string> sources;
+    for (const platform::FindEntry& found : entriesAt(resolved)) {
+        if ((found.attributes & kNotOrdinary) == 0) {
+            sources.push_back(found.name);
+        }
+    }
+    // A subfolder already holding a file of this name (from another folder, or an earlier run of
+    // this window), or holding anything at all when this entry is a pattern, or whose earlier
+    // pattern line would take this file, is not used: restoring one line must never bring back
+    // another line's copy.
+    const bool pattern = winrules::hasWildcard(fileName);
+    const std::vector<std::string> items = indexedItems(indexPath);
     subfolder = freeName(subfolder, [&](const std::string& candidate) {
-        return anythingAt(setFolder + candidate + "\\" + fileName);
+        if (pattern) {
+            return !entriesAt(setFolder + candidate + "\\*").empty();
+        }
+        return !entriesAt(setFolder + candidate + "\\" + fileName).empty() ||
+               coveredByPattern(items, candidate, fileName);
     });
     createFolders(setFolder, subfolder);
     CopyFile(baseFolder + entry, setFolder + subfolder);
-    appendLine(setFolder + "\\" + setName + ".dfb",
-               subfolder + "\\" + fileName + ", " + restoreFolder);
+    bool copied = !sources.empty();
+    for (const std::string& name : sources) {
+        copied =
+            copied && sameBytes(restoreFolder + "\\" + name, setFolder + subfolder + "\\" + name);
+    }
+    if (!copied ||
+        !appendLines(indexPath, subfolder + "\\" + fileName + ", " + restoreFolder + "\r\n")) {
+        for (const std::string& name : sources) {
+            removeCopy(setFolder + subfolder + "\\" + name);
+        }
+        return false;
+    }
+    return true;
 }
 
-void DirBackup(const std::string& folderPath, const std::string& configurationName,
+bool DirBackup(const std::string& folderPath, const std::string& configurationName,
                const std::string& stamp) {
     const std::string setFolder = BackupSetFolder(stamp, configurationName, "_DirBackup");
-    const std::string setName = lastComponent(setFolder);
+    const std::string indexPath = setFolder + "\\" + lastComponent(setFolder) + ".ddb";
+    std::string resolved;
     std::string parent;
-    std::string folderName;
-    if (!splitLast(folderPath, parent, folderName)) {
-        return;
+    std::string pattern;
+    if (platform::resolvePath(folderPath, true, resolved) != platform::kOk ||
+        !splitLast(resolved, parent, pattern) || !FolderExists(setFolder)) {
+        return false;
     }
-    // Two folders of one name (C:\Program Files\NVIDIA and C:\NVIDIA) must not merge into one
-    // copy: a later one goes into a numbered holder folder that its index line names.
-    std::string item = folderName;
-    std::string destination = setFolder;
-    for (int n = 2; anythingAt(setFolder + "\\" + item); ++n) {
-        const std::string holder = "(" + std::to_string(n) + ")";
-        item = holder + "\\" + folderName;
-        destination = setFolder + "\\" + holder;
+    // Every folder a tree delete of the entry would take, each under its own name, so that a
+    // pattern's folders come back one by one.
+    std::vector<std::string> copies;
+    std::string lines;
+    bool copied = true;
+    for (const platform::FindEntry& found : entriesAt(resolved)) {
+        if ((found.attributes & platform::kAttrDirectory) == 0) {
+            continue;
+        }
+        // Two folders of one name (C:\Program Files\NVIDIA and C:\NVIDIA) must not merge into
+        // one copy: a later one goes into a numbered holder folder that its index line names.
+        std::string item = found.name;
+        std::string destination = setFolder;
+        for (int n = 2; !entriesAt(setFolder + "\\" + item).empty(); ++n) {
+            const std::string holder = "(" + std::to_string(n) + ")";
+            item = holder + "\\" + found.name;
+            destination = setFolder + "\\" + holder;
+        }
+        if (destination != setFolder) {
+            platform::createFolder(destination);
+            copies.push_back(destination);
+        } else {
+            copies.push_back(setFolder + "\\" + found.name);
+        }
+        const std::string original = parent + "\\" + found.name;
+        if (!CopyFolder(original, destination) || !sameTree(original, setFolder + "\\" + item)) {
+            copied = false;
+            break;
+        }
+        lines += item + ", " + parent + "\r\n";
     }
-    if (destination != setFolder) {
-        platform::createFolder(destination);
+    if (!copied || (!lines.empty() && !appendLines(indexPath, lines))) {
+        for (const std::string& copy : copies) {
+            platform::deleteTree(copy);
+        }
+        return false;
     }
-    CopyFolder(folderPath, destination);
-    appendLine(setFolder + "\\" + setName + ".ddb", item + ", " + parent);
+    return true;
 }
 
 bool RegBackup(const std::string& counter, const std::string& configurationName,
@@ -180,21 +337,61 @@ bool RegBackup(const std::string& counter, const std::string& configurationName,
     }
     platform::regCloseKey(key);
     const std::string setFolder = BackupSetFolder(stamp, configurationName, "_RegBackup");
-    const std::string setName = lastComponent(setFolder);
-    // A second run from the same window restarts the counter: never reuse an export's name.
-    const std::string exportName =
-        freeName(leaf + counter,
-                 [&](const std::string& candidate) {
-                     return FileExists(setFolder + "\\" + candidate + ".dat");
-                 }) +
-        ".dat";
-    if (!appendLine(setFolder + "\\" + setName + ".drb",
-                    rootName + "\\" + parentPath + "\\" + leaf + ", " + exportName)) {
-        return false;
-    }
+    const std::string root = canonicalRoot(rootName);
+    const std::string exportName = exportFileName(setFolder, leaf, counter);
+    const std::string exportPath = setFolder + "\\" + exportName;
     // Paths and key names hold spaces (Program Files, NVIDIA Corporation): quote both, or the
     // editor reads the extra words as further files.
-    const std::string commandLine = "regedit.exe /e \"" + setFolder + "\\" + exportName + "\" \"" +
-                                    rootName + "\\" + keyPath + "\"";
-    return StartAndWait(commandLine, platform::kShowHidden) == platform::kOk;
+    const std::string commandLine =
+        "regedit.exe /e \"" + exportPath + "\" \"" + root + "\\" + keyPath + "\"";
+    if (StartAndWait(commandLine, platform::kShowHidden) != platform::kOk) {
+        return false;
+    }
+    // The editor's exit code says nothing: the export must be there and hold the key.
+    std::string bytes;
+    platform::readFile(exportPath, bytes);
+    const std::string heading = winrules::upper("[" + root + "\\" + keyPath + "]");
+    if (winrules::upper(winrules::registrationText(bytes)).find(heading) == std::string::npos ||
+        !appendLines(setFolder + "\\" + lastComponent(setFolder) + ".drb",
+                     root + "\\" + parentPath + "\\" + leaf + ", " + exportName + "\r\n")) {
+        platform::deleteFile(exportPath);
+        return false;
+    }
+    return true;
+}
+
+bool RegValueBackup(const std::string& counter, const std::string& configurationName,
+                    const std::string& stamp, const std::string& rootName, std::uint64_t rootHandle,
+                    const std::string& keyPath, const std::string& valueName) {
+    platform::RegKey key = 0;
+    if (platform::regOpenKey(rootHandle, keyPath, platform::RegAccess::QueryValue, key) !=
+        platform::kOk) {
+        return true; // nothing to back up, nothing lost
+    }
+    std::uint32_t type = 0;
+    std::string data;
+    const platform::Error queried = platform::regQueryValue(key, valueName, type, data);
+    platform::regCloseKey(key);
+    if (queried != platform::kOk) {
+        return queried == platform::kErrorFileNotFound;
+    }
+    const std::string setFolder = BackupSetFolder(stamp, configurationName, "_RegBackup");
+    const std::string root = canonicalRoot(rootName);
+    const std::string exportName =
+        exportFileName(setFolder, valueName.empty() ? "(Default)" : valueName, counter);
+    const std::string exportPath = setFolder + "\\" + exportName;
+    // The registry editor imports this as it imports its own exports: the key, and in it the one
+    // value.
+    const std::string text = std::string(winrules::kRegeditHeader) + "\r\n[" + root + "\\" +
+                             keyPath + "]\r\n" +
+                             winrules::formatRegValue(valueName, type, data, true) + "\r\n";
+    std::string written;
+    if (platform::writeFile(exportPath, text) != platform::kOk ||
+        platform::readFile(exportPath, written) != platform::kOk || written != text ||
+        !appendLines(setFolder + "\\" + lastComponent(setFolder) + ".drb",
+                     root + "\\" + keyPath + "\\" + valueName + ", " + exportName + "\r\n")) {
+        platform::deleteFile(exportPath);
+        return false;
+    }
+    return true;
 }

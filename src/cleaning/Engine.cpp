@@ -3,26 +3,30 @@
 
 #include "backup/Backup.h"
 #include "cleaning/Folders.h"
+#include "cleaning/Guard.h"
 #include "cleaning/RegSearch.h"
 #include "cleaning/Registry.h"
 #include "language/Language.h"
+#include "language/TextIds.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "startup/General.h"
 #include "ui/Controls.h"
+#include "winrules/RegRoots.h"
 
 #include <array>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
 // Words of the detail-list lines.
-constexpr const char* kFileFound = "0015";
-constexpr const char* kFileMissing = "0016";
-constexpr const char* kFolderFound = "0017";
-constexpr const char* kFolderMissing = "0018";
-constexpr const char* kProtected = "0030";
+using textid::kBackupFailed;
+using textid::kFileMissing;
+using textid::kFolderMissing;
+constexpr const char* kFileFound = textid::kFileRemoved;
+constexpr const char* kFolderFound = textid::kFolderRemoved;
+constexpr const char* kProtected = textid::kFolderProtected;
+constexpr const char* kUnresolvable = textid::kPathUnclear;
 
 // The error number a failed companion-file write hands back to the search (file access error).
 constexpr int kFileAccessError = 75;
@@ -37,245 +41,48 @@ std::string programFolderFile(const std::string& name) {
     return platform::programFolder() + "\\" + name;
 }
 
+// Asks the guard about `path`; a refusal gets its red line and ends the line.
+bool allowed(RunContext& context, const std::string& path) {
+    switch (CheckPath(path)) {
+    case PathVerdict::Allowed:
+        return true;
+    case PathVerdict::Protected:
+        addLine(context.missingList, kProtected, path);
+        return false;
+    case PathVerdict::Unresolvable:
+        addLine(context.missingList, kUnresolvable, path);
+        return false;
+    }
+    return false;
+}
+
 void cleanFileIn(RunContext& context, const std::string& entry, const std::string& base,
                  const char* kind) {
     const std::string fullPath = base + entry;
-    if (IsProtectedPath(fullPath)) {
-        addLine(context.missingList, kProtected, fullPath);
+    if (!allowed(context, fullPath)) {
         return;
     }
     if (!VisibleFileExists(fullPath)) {
         addLine(context.missingList, kFileMissing, fullPath);
         return;
     }
-    if (context.backupFiles) {
-        FileBackup(entry, context.configurationName(), context.backupStamp, fullPath, base, kind);
+    if (context.backupFiles &&
+        !FileBackup(entry, context.configurationName, context.backupStamp, fullPath, base, kind)) {
+        addLine(context.missingList, kBackupFailed, fullPath);
+        return;
     }
     addLine(context.foundList, kFileFound, fullPath);
     // Read-only or locked matches stay; the green line stays as well: it says the file was found.
     platform::deleteFiles(fullPath);
 }
 
-// Windows-1252 upper case for path comparison.
-char upper(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) {
-        return static_cast<char>(u - 0x20);
-    }
-    return c;
-}
-
-// Splits a full path into upper-cased components with "." and ".." resolved, as Windows
-// resolves them: repeated separators collapse, trailing dots and spaces of a name are dropped.
-std::vector<std::string> components(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string current;
-    auto flush = [&parts, &current] {
-        while (!current.empty() && (current.back() == ' ' || current.back() == '.') &&
-               current != "." && current != "..") {
-            current.pop_back();
-        }
-        if (current == "..") {
-            if (parts.size() > 1) {
-                parts.pop_back();
-            }
-        } else if (!current.empty() && current != ".") {
-            parts.push_back(current);
-        }
-        current.clear();
-    };
-    for (char c : path) {
-        if (c == '\\' || c == '/') {
-            flush();
-        } else {
-            current += upper(c);
-        }
-    }
-    flush();
-    return parts;
-}
-
-bool wildcardMatch(const std::string& pattern, std::size_t p, const std::string& name,
-                   std::size_t n) {
-    while (p < pattern.size()) {
-        if (pattern[p] == '*') {
-            for (std::size_t k = n; k <= name.size(); ++k) {
-                if (wildcardMatch(pattern, p + 1, name, k)) {
-                    return true;
-                }
-            }
-            return false;
-        }
-        if (n >= name.size() || (pattern[p] != '?' && pattern[p] != name[n])) {
-            return false;
-        }
-        ++p;
-        ++n;
-    }
-    return n == name.size();
-}
-
-// Windows lets "*.*" and "name.*" also match names without a dot.
-bool matches(const std::string& pattern, const std::string& name) {
-    if (wildcardMatch(pattern, 0, name, 0)) {
-        return true;
-    }
-    return pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
-           wildcardMatch(pattern.substr(0, pattern.size() - 2), 0, name, 0);
-}
-
-bool hasWildcard(const std::string& name) {
-    return name.find_first_of("*?") != std::string::npos;
-}
-
-bool matchesEverything(const std::string& pattern) {
-    return pattern.find('*') != std::string::npos &&
-           pattern.find_first_not_of("*?.") == std::string::npos;
-}
-
-bool isPrefix(const std::vector<std::string>& prefix, std::size_t length,
-              const std::vector<std::string>& path) {
-    if (length > path.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        if (prefix[i] != path[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Structural keys by root; "*" stands for any one key name.
-struct GuardedKeys {
-    const char* root;
-    std::vector<const char*> patterns;
-};
-
-const std::vector<GuardedKeys>& guardedKeys() {
-    static const std::vector<const char*> kUserKeys = {
-        "SOFTWARE",
-        "SOFTWARE\\MICROSOFT",
-        "SOFTWARE\\MICROSOFT\\WINDOWS",
-        "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION",
-        "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\*",
-        "CONTROL PANEL",
-        "CONTROL PANEL\\*"};
-    static const std::vector<GuardedKeys> kGuarded = {
-        {"HKEY_LOCAL_MACHINE",
-         {"SOFTWARE",
-          "SOFTWARE\\CLASSES",
-          "SOFTWARE\\CLASSES\\*",
-          "SOFTWARE\\MICROSOFT",
-          "SOFTWARE\\MICROSOFT\\WINDOWS",
-          "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION",
-          "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\*",
-          "SOFTWARE\\MICROSOFT\\WINDOWS NT",
-          "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION",
-          "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\*",
-          "SYSTEM",
-          "SYSTEM\\*",
-          "SYSTEM\\*\\CONTROL",
-          "SYSTEM\\*\\CONTROL\\*",
-          "SYSTEM\\*\\CONTROL\\CLASS\\*",
-          "SYSTEM\\*\\SERVICES",
-          "SYSTEM\\*\\SERVICES\\CLASS",
-          "SYSTEM\\*\\SERVICES\\CLASS\\*",
-          "SYSTEM\\*\\ENUM",
-          "SYSTEM\\*\\ENUM\\*",
-          "HARDWARE",
-          "SAM",
-          "SECURITY"}},
-        {"HKEY_CLASSES_ROOT", {"*"}},
-        {"HKEY_CURRENT_USER", kUserKeys},
-        {"HKEY_CURRENT_CONFIG", {"*", "*\\*"}},
-    };
-    return kGuarded;
-}
-
-bool keyMatches(const std::vector<std::string>& key, const std::string& pattern) {
-    const std::vector<std::string> parts = components(pattern);
-    if (parts.size() != key.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (parts[i] != "*" && parts[i] != key[i]) {
-            return false;
-        }
-    }
-    return true;
+// Raises the registry backup counter, as it is raised before every registry backup.
+void nextCounter(RunContext& context) {
+    context.registryCounter =
+        std::to_string(std::strtol(context.registryCounter.c_str(), nullptr, 10) + 1);
 }
 
 } // namespace
-
-bool IsProtectedKey(const std::string& rootName, const std::string& keyPath) {
-    std::string root;
-    for (char c : rootName) {
-        root += upper(c);
-    }
-    const std::vector<std::string> key = components(keyPath);
-    if (key.empty()) {
-        return true;
-    }
-    if (root == "HKEY_USERS") {
-        // Each user's hive below HKEY_USERS has the structure of HKEY_CURRENT_USER.
-        if (key.size() == 1) {
-            return true;
-        }
-        return IsProtectedKey("HKEY_CURRENT_USER",
-                              keyPath.substr(keyPath.find('\\') == std::string::npos
-                                                 ? keyPath.size()
-                                                 : keyPath.find('\\') + 1));
-    }
-    for (const GuardedKeys& guarded : guardedKeys()) {
-        if (root != guarded.root) {
-            continue;
-        }
-        for (const char* pattern : guarded.patterns) {
-            if (keyMatches(key, pattern)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-bool IsProtectedPath(const std::string& path) {
-    const std::vector<std::string> target = components(path);
-    if (target.size() <= 1) {
-        return true; // a drive root, or nothing usable at all
-    }
-    const std::string program = platform::programFolder();
-    const std::array<std::string, 6> guarded = {GetWindowsFolder(),      GetSystemFolder(),
-                                                GetProgramFilesFolder(), program,
-                                                program + "\\Backup",    program + "\\Log"};
-    const std::string& last = target.back();
-    const bool wild = hasWildcard(last);
-    const std::size_t parentLength = target.size() - 1;
-    if (wild && parentLength == 1 && matchesEverything(last)) {
-        return true; // every file of a drive root
-    }
-    for (const std::string& folder : guarded) {
-        if (folder.empty()) {
-            continue;
-        }
-        const std::vector<std::string> kept = components(folder);
-        if (!wild) {
-            if (isPrefix(target, target.size(), kept)) {
-                return true; // the folder itself or one of its parents
-            }
-            continue;
-        }
-        if (!isPrefix(target, parentLength, kept)) {
-            continue;
-        }
-        if (kept.size() == parentLength ? matchesEverything(last)
-                                        : matches(last, kept[parentLength])) {
-            return true;
-        }
-    }
-    return false;
-}
 
 void CleanFile(RunContext& context, const std::string& entry) {
     cleanFileIn(context, entry, GetWindowsFolder(), "1");
@@ -295,16 +102,16 @@ std::string ResolveDirectoryEntry(const std::string& entry) {
 
 void CleanDirectory(RunContext& context, const std::string& entry) {
     const std::string folder = ResolveDirectoryEntry(entry);
-    if (IsProtectedPath(folder)) {
-        addLine(context.missingList, kProtected, folder);
+    if (!allowed(context, folder)) {
         return;
     }
     if (!FolderExists(folder)) {
         addLine(context.missingList, kFolderMissing, folder);
         return;
     }
-    if (context.backupDir) {
-        DirBackup(folder, context.configurationName(), context.backupStamp);
+    if (context.backupDir && !DirBackup(folder, context.configurationName, context.backupStamp)) {
+        addLine(context.missingList, kBackupFailed, folder);
+        return;
     }
     addLine(context.foundList, kFolderFound, folder);
     DeleteFolderTree(folder);
@@ -324,10 +131,10 @@ void CleanRegSection(RunContext& context, const std::string& entry) {
     }
     const std::uint32_t root = RootKeyFromName(rootName);
     if (context.backupReg) {
-        context.registryCounter =
-            std::to_string(std::strtol(context.registryCounter.c_str(), nullptr, 10) + 1);
-        if (!RegBackup(context.registryCounter, context.configurationName(), context.backupStamp,
+        nextCounter(context);
+        if (!RegBackup(context.registryCounter, context.configurationName, context.backupStamp,
                        keyPath, rootName, root)) {
+            addLine(context.missingList, kBackupFailed, entry);
             return; // no safe copy could be made: the key stays
         }
     }
@@ -335,26 +142,28 @@ void CleanRegSection(RunContext& context, const std::string& entry) {
     DeleteKey(root, keyPath);
 }
 
-void CleanRegValue(RunContext& /*context*/, const std::string& entry) {
+void CleanRegValue(RunContext& context, const std::string& entry) {
     const std::size_t first = entry.find('\\');
     const std::size_t last = entry.rfind('\\');
     if (first == std::string::npos || first == last) {
         return;
     }
-    DeleteValue(RootKeyFromName(entry.substr(0, first)), entry.substr(first + 1, last - first - 1),
-                entry.substr(last + 1));
+    const std::string rootName = entry.substr(0, first);
+    const std::string keyPath = entry.substr(first + 1, last - first - 1);
+    const std::string valueName = entry.substr(last + 1);
+    const std::uint32_t root = RootKeyFromName(rootName);
+    if (context.backupReg) {
+        nextCounter(context);
+        if (!RegValueBackup(context.registryCounter, context.configurationName, context.backupStamp,
+                            rootName, root, keyPath, valueName)) {
+            addLine(context.missingList, kBackupFailed, entry);
+            return;
+        }
+    }
+    DeleteValue(root, keyPath, valueName);
 }
 
 void CleanRegSearch(RunContext& context, const std::string& entry) {
-    static const std::array<std::pair<const char*, const char*>, 7> kRoots = {{
-        {"HKEY_CLASSES_ROOT", "&H80000000"},
-        {"HKEY_CURRENT_USER", "&H80000001"},
-        {"HKEY_LOCAL_MACHINE", "&H80000002"},
-        {"HKEY_USERS", "&H80000003"},
-        {"HKEY_PERFORMANCE_DATA", "&H80000004"},
-        {"HKEY_CURRENT_CONFIG", "&H80000005"},
-        {"HKEY_DYN_DATA", "&H80000006"},
-    }};
     const std::size_t comma = entry.find(',');
     if (comma == std::string::npos || context.search == nullptr) {
         return;
@@ -365,12 +174,9 @@ void CleanRegSearch(RunContext& context, const std::string& entry) {
     if (text.empty()) {
         return;
     }
-    std::string rootText;
-    for (const auto& root : kRoots) {
-        if (rootName == root.first) {
-            rootText = root.second;
-        }
-    }
+    // The root name must be written exactly; anything else searches nothing.
+    const winrules::RegRoot* root = winrules::findRoot(rootName, true);
+    const std::string rootText = root != nullptr ? winrules::rootHexText(*root) : std::string();
     cRegSearch& search = *context.search;
     search.SearchFlags(0);
     search.RootKey(rootText);
@@ -398,7 +204,14 @@ int cReg_SearchFound(RunContext& context, const std::string& sRootKey, const std
             break;
         }
     }
-    const std::string companion = programFolderFile(context.configurationName() + ".txr");
+    // The key two levels up is the device's class key on some systems: then the hit itself goes.
+    if (IsProtectedKey(sRootKey, key)) {
+        key = sKey;
+    }
+    if (IsProtectedKey(sRootKey, key)) {
+        return 0;
+    }
+    const std::string companion = programFolderFile(context.configurationName + ".txr");
     if (platform::appendFile(companion, sRootKey + "\\" + key + "\r\n") != platform::kOk) {
         return kFileAccessError;
     }

@@ -1,7 +1,6 @@
 // The cleaning engine: the operation behind each configuration section, for any cleaning window.
 #pragma once
 
-#include <functional>
 #include <string>
 
 class cRegSearch;
@@ -10,11 +9,12 @@ namespace ui {
 class ListBox;
 }
 
-// What a cleaning window hands the engine for one clean run: its settings for the run, where
-// the configuration name comes from, the backup stamp and counter, and where results go.
+// What a cleaning window hands the engine for one clean run: its settings for the run, the
+// configuration being cleaned, the backup stamp and counter, and where results go.
 struct RunContext {
-    // The configuration being cleaned, read afresh wherever it is needed (the window's list).
-    std::function<std::string()> configurationName;
+    // The configuration being cleaned, taken from the window when it starts cleaning it: picking
+    // another one in the window during a long search does not send later hits elsewhere.
+    std::string configurationName;
     std::string backupStamp;            // dd-mm-yyyy_hhmmss of the window's loading
     bool backupFiles = false;           // "BackupFiles" was "Yes" at the start of the run
     bool backupDir = false;             // "BackupDir" was "Yes"
@@ -25,6 +25,10 @@ struct RunContext {
     cRegSearch* search = nullptr;       // the window's registry search object
 };
 
+// Each operation below first asks the guard (cleaning/Guard.h): a refused file or folder line
+// gets a red line and nothing else; a refused key or search hit is passed over. With a backup on,
+// an item whose backup did not verifiably happen is not deleted and gets a red line.
+
 // "[FILES]": deletes the file(s) the entry names below the Windows folder.
 void CleanFile(RunContext& context, const std::string& entry);
 // "[SYSTEMFILES]": the same below the system folder.
@@ -33,11 +37,12 @@ void CleanSystemFile(RunContext& context, const std::string& entry);
 void CleanDirectory(RunContext& context, const std::string& entry);
 // "[REGISTRY.SECTION]" and companion lines: deletes the key with everything below it.
 void CleanRegSection(RunContext& context, const std::string& entry);
-// "[REGISTRY.VALUE]": deletes one value.
+// "[REGISTRY.VALUE]": deletes one value (exported first when the registry backup is on).
 void CleanRegValue(RunContext& context, const std::string& entry);
 // "[REGISTRY.SEARCH]": records every key below the root whose name holds the text.
 void CleanRegSearch(RunContext& context, const std::string& entry);
-// The search object's hit handler: appends the (trimmed) key to the companion file. Returns 0
+// The search object's hit handler: appends the (trimmed) key to the companion file; a hit whose
+// trimmed key is protected is recorded untrimmed, and one protected itself not at all. Returns 0
 // or the number of the error that must end the search.
 int cReg_SearchFound(RunContext& context, const std::string& sRootKey, const std::string& sKey,
                      const std::string& sValue);
@@ -46,14 +51,3 @@ void DeleteCompanionFile(const std::string& fileName);
 
 // The full path the engine resolves a "[DIRECTORY]" entry to.
 std::string ResolveDirectoryEntry(const std::string& entry);
-
-// True when the key `keyPath` below the root `rootName` holds the registry's own structure
-// (the SOFTWARE and SYSTEM trees, control sets, device classes, the Run and Uninstall keys...):
-// deleting it with everything below would wreck Windows, so no line or search hit may.
-bool IsProtectedKey(const std::string& rootName, const std::string& keyPath);
-
-// True when `path` (a full path, "." and ".." resolved here, wildcards allowed in the last
-// component) is, or could match, a folder that must never be deleted: a drive root, the
-// Windows, system or Program Files folder, the program folder or its Backup and Log folders,
-// or a parent of one of them. Deleting all files of such a folder by pattern counts too.
-bool IsProtectedPath(const std::string& path);

@@ -170,7 +170,6 @@ void FrmAdvanced::cleanRun() {
     const RunSettings values = ReadRunSettings();
     lblStatus.caption = GetLangString(textid::kCleanStarted);
     RunContext context;
-    context.configurationName = [this] { return SelectedName(slotList(std::stoi(currentSlot))); };
     context.backupStamp = loaded.stamp();
     enableRunCommands(false);
     lstDetail.clear();
@@ -183,17 +182,17 @@ void FrmAdvanced::cleanRun() {
             continue;
         }
         currentSlot = std::to_string(slot);
+        context.configurationName = SelectedName(slotList(slot));
         // Every configuration starts its own registry backup count.
         ApplyRunSettings(context, values);
         if (values.any()) {
-            PrepareBackupFolders(context.backupStamp, context.configurationName(),
-                                 values.backupFiles, values.backupDir, values.backupReg,
-                                 values.logFile);
+            PrepareBackupFolders(context.backupStamp, context.configurationName, values.backupFiles,
+                                 values.backupDir, values.backupReg, values.logFile);
         }
         lblStatusFile.caption = GetLangString(textid::kCleaningWithBefore) + " " +
-                                context.configurationName() + " " +
+                                context.configurationName + " " +
                                 GetLangString(textid::kCleaningWithAfter);
-        CleanConfiguration(context, *objects.decoder(), context.configurationName(),
+        CleanConfiguration(context, *objects.decoder(), context.configurationName,
                            GetWindowsFolder() + "\\xttxf.dll");
     }
     objects.endRun();

@@ -101,7 +101,7 @@ void FrmMain::cleanRun() {
     const RunSettings values = ReadRunSettings();
     lblStatus.caption = GetLangString(textid::kCleanStarted);
     RunContext context;
-    context.configurationName = [this] { return SelectedName(cboConfigs); };
+    context.configurationName = SelectedName(cboConfigs);
     context.backupStamp = loaded.stamp();
     enableRunCommands(false);
     lstDetail.clear();
@@ -110,11 +110,11 @@ void FrmMain::cleanRun() {
     context.foundList = &lstDetail;
     context.missingList = &lstDetails;
     if (values.any()) {
-        PrepareBackupFolders(context.backupStamp, context.configurationName(), values.backupFiles,
+        PrepareBackupFolders(context.backupStamp, context.configurationName, values.backupFiles,
                              values.backupDir, values.backupReg, values.logFile);
     }
     objects.beginRun(context);
-    CleanConfiguration(context, *objects.decoder(), context.configurationName(),
+    CleanConfiguration(context, *objects.decoder(), context.configurationName,
                        GetWindowsFolder() + "\\xttxf.dll");
     objects.endRun();
     if (values.anyBackup()) {
@@ -122,7 +122,7 @@ void FrmMain::cleanRun() {
     }
     lblStatus.caption = GetLangString(textid::kCleanFinished);
     if (values.logFile == settings::kYes) {
-        WriteCleanLog(context.backupStamp, "_" + context.configurationName(), loaded.date,
+        WriteCleanLog(context.backupStamp, "_" + context.configurationName, loaded.date,
                       loaded.timeForLog, {}, lstDetail.items());
     }
     enableRunCommands(true);

@@ -12,6 +12,7 @@
 #include "startup/General.h"
 #include "startup/Ini.h"
 #include "startup/Settings.h"
+#include "system/Help.h"
 #include "ui/App.h"
 
 #include <cstdio>
@@ -54,8 +55,7 @@ void showModalWithWindowNumber(ui::Form& owner, const std::string& name,
 }
 
 void openHelpFile(ui::Form& owner) {
-    owner.app.renderer.openHelp(owner, platform::programFolder() + "\\" + GetLangString("0019"),
-                                kHelpFinder);
+    OpenHelp(owner, GetLangString(textid::kHelpFileName));
 }
 
 LoadTime TakeLoadTime() {

@@ -24,9 +24,6 @@ constexpr const char* kWindowNumberMain = "1";
 constexpr const char* kWindowNumberAdvanced = "2";
 constexpr const char* kWindowNumberWizard = "3";
 
-// The help viewer's command that opens the help file at its finder (contents) page.
-constexpr unsigned kHelpFinder = 11;
-
 // Shows the window called `name` modally, owned by `owner`, and returns once it is unloaded;
 // nothing happens when no window of that name is registered.
 void showModalNamed(ui::Form& owner, const std::string& name);
@@ -36,7 +33,7 @@ void showModalNamed(ui::Form& owner, const std::string& name);
 void showModalWithWindowNumber(ui::Form& owner, const std::string& name,
                                const std::string& windowNumber);
 
-// Opens the help file whose name is text "0019", in the program folder, at its finder page.
+// Opens the help file of the chosen language: the file text "0019" names in the program folder.
 void openHelpFile(ui::Form& owner);
 
 // Asks "0009" under the title "0010" (Yes/No, exclamation) before a clean run; true on Yes.

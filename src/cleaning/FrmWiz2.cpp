@@ -85,9 +85,9 @@ void FrmWiz2::cleanRun() {
     cmdClose.enabled = false;
     // No settings are read: the wizard never backs up, keeps no lists and writes no log.
     RunContext context;
-    context.configurationName = [this] { return lblWizCFilter.caption; };
+    context.configurationName = lblWizCFilter.caption;
     objects.beginRun(context);
-    CleanConfiguration(context, *objects.decoder(), context.configurationName(),
+    CleanConfiguration(context, *objects.decoder(), context.configurationName,
                        GetWindowsFolder() + "\\xtdwf.dll");
     objects.endRun();
     lblWizStatus.caption = GetLangString(textid::kWizardCleanFinished);

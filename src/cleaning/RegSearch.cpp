@@ -2,6 +2,8 @@
 #include "cleaning/RegSearch.h"
 
 #include "platform/Registry.h"
+#include "winrules/RegRoots.h"
+#include "winrules/WinText.h"
 
 #include <array>
 #include <cstdio>
@@ -16,29 +18,10 @@ constexpr std::int32_t kNoError = 0;
 constexpr std::size_t kNameLimit = 259;
 constexpr std::size_t kDataLimit = 4096;
 
-const std::array<std::pair<std::uint64_t, const char*>, 7> kRootNames = {{
-    {platform::kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
-    {platform::kHkeyCurrentUser, "HKEY_CURRENT_USER"},
-    {platform::kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
-    {platform::kHkeyUsers, "HKEY_USERS"},
-    {platform::kHkeyPerformanceData, "HKEY_PERFORMANCE_DATA"},
-    {platform::kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
-    {platform::kHkeyDynData, "HKEY_DYN_DATA"},
-}};
-
-// Windows-1252 upper case, so names with accented letters compare as the registry does.
-char upper(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) {
-        return static_cast<char>(u - 0x20);
-    }
-    return c;
-}
-
 // True when `text` at `offset` holds `part`, ignoring case.
 bool sameNoCaseAt(const std::string& text, std::size_t offset, const std::string& part) {
     for (std::size_t i = 0; i < part.size(); ++i) {
-        if (upper(text[offset + i]) != upper(part[i])) {
+        if (winrules::upperChar(text[offset + i]) != winrules::upperChar(part[i])) {
             return false;
         }
     }
@@ -67,12 +50,8 @@ bool parseRoot(const std::string& text, std::uint64_t& value) {
 } // namespace
 
 std::string RootKeyName(std::uint64_t handle) {
-    for (const auto& root : kRootNames) {
-        if (root.first == handle) {
-            return root.second;
-        }
-    }
-    return std::string();
+    const winrules::RegRoot* root = winrules::findRoot(handle);
+    return root != nullptr ? root->name : std::string();
 }
 
 std::string FormatValueData(std::uint32_t type, const std::string& data) {
@@ -126,11 +105,11 @@ bool cRegSearch::DoSearch() {
         return false;
     }
     if (root == 0) {
-        for (const auto& each : kRootNames) {
+        for (const winrules::RegRoot& each : winrules::regRoots()) {
             if (stopCode != kNoError) {
                 break;
             }
-            SearchKeys(each.first, subKey);
+            SearchKeys(each.handle, subKey);
         }
     } else {
         if (searchFlags & (kMatchValueNames | kMatchValueData)) {

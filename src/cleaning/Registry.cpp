@@ -2,41 +2,14 @@
 #include "cleaning/Registry.h"
 
 #include "platform/Registry.h"
+#include "winrules/RegRoots.h"
 
 #include <array>
 #include <utility>
 
-namespace {
-
-// Upper-cases ASCII letters only: root names are plain ASCII.
-std::string upperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-} // namespace
-
 std::uint32_t RootKeyFromName(const std::string& name) {
-    static const std::array<std::pair<const char*, std::uint32_t>, 7> kRoots = {{
-        {"HKEY_CLASSES_ROOT", 0x80000000u},
-        {"HKEY_CURRENT_USER", 0x80000001u},
-        {"HKEY_LOCAL_MACHINE", 0x80000002u},
-        {"HKEY_USERS", 0x80000003u},
-        {"HKEY_PERFORMANCE_DATA", 0x80000004u},
-        {"HKEY_CURRENT_CONFIG", 0x80000005u},
-        {"HKEY_DYN_DATA", 0x80000006u},
-    }};
-    const std::string upper = upperAscii(name);
-    for (const auto& root : kRoots) {
-        if (upper == root.first) {
-            return root.second;
-        }
-    }
-    return 0;
+    const winrules::RegRoot* root = winrules::findRoot(name, false);
+    return root != nullptr ? root->handle : 0;
 }
 
 void DeleteKey(std::uint64_t root, const std::string& keyPath) {

@@ -6,6 +6,7 @@
 #include "platform/System.h"
 #include "startup/Ini.h"
 #include "startup/Settings.h"
+#include "winrules/WinPath.h"
 
 #include <optional>
 
@@ -30,6 +31,11 @@ std::string GetLangString(const std::string& id) {
     if (!language) {
         language = ReadIni(settings::kFile, settings::kSectionLanguage, settings::kCurrentLanguage,
                            settings::kMissing);
+        // The setting names a file of the program folder; a name that would lead elsewhere
+        // ("..\..\x") is no language: nothing is decoded or read there, and every text is "?".
+        if (!winrules::isPlainFileName(*language)) {
+            return settings::kMissing;
+        }
         const std::string decoded = inProgramFolder(*language + ".dlf");
         clsProtection decoder;
         // A missing or damaged language file leaves no new copy; every text then reads "?" or
@@ -37,12 +43,15 @@ std::string GetLangString(const std::string& id) {
         decoder.DecodeFile(inProgramFolder(*language + ".lng"), decoded);
         platform::setAttributes(decoded, platform::kAttrHidden);
     }
+    if (!winrules::isPlainFileName(*language)) {
+        return settings::kMissing;
+    }
     return ReadIni(*language + ".dlf", "Language", id, settings::kMissing);
 }
 
 void RemoveLangFile() {
     std::optional<std::string>& language = currentLanguage();
-    if (language) {
+    if (language && winrules::isPlainFileName(*language)) {
         const std::string decoded = inProgramFolder(*language + ".dlf");
         // The copy is hidden; clearing its attributes first lets it go like any other file.
         platform::setAttributes(decoded, platform::kAttrNormal);

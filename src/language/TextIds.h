@@ -35,6 +35,10 @@ inline constexpr const char* kCabCreateFailed = "0028";
 inline constexpr const char* kCabAddFailed = "0029";
 // Detail-list words for a folder the cleaning refuses to remove because the system needs it.
 inline constexpr const char* kFolderProtected = "0030";
+// Detail-list words for an item kept because the backup asked for could not be made.
+inline constexpr const char* kBackupFailed = "0031";
+// Detail-list words for a line whose path cannot be read as one absolute path.
+inline constexpr const char* kPathUnclear = "0032";
 inline constexpr const char* kWizardCleanFinished = "0121";
 inline constexpr const char* kServicePackAbbreviation = "0314";
 inline constexpr const char* kDecodeSourceMissing = "0320";
@@ -130,7 +134,8 @@ inline constexpr const char* const kAllTextIds[] = {
     kConfirmCleanTitle, kCleanStarted, kCleaningWithBefore, kCleaningWithAfter, kCleanFinished,
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
-    kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kWizardCleanFinished,
+    kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
+    kPathUnclear, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,

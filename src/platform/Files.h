@@ -26,6 +26,16 @@ struct FindEntry {
     std::uint64_t size = 0;
 };
 
+// The full path `text` names as every operation of this layer resolves it: an absolute path on a
+// drive, separators and "." and ".." folded by the Windows rules, the trailing dots and blanks of
+// the last name dropped, and short (8.3) names of existing folders and files given as their long
+// names. Wildcards are allowed in the last component when `wildcardLast`. What cannot be read as
+// one such path (relative or drive-relative text, network and device paths, a component of dots
+// and blanks only, a folder name ending in a dot or blank) is refused with kErrorInvalidName
+// (kErrorBadPathName for network paths) and `full` left empty. Every operation below refuses the
+// same texts.
+Error resolvePath(const std::string& text, bool wildcardLast, std::string& full);
+
 // Directory search of `pattern` (a full path whose last component may hold * and ?), every entry
 // whatever its attributes, in the platform's order (NTFS and Wine: by the names compared in upper
 // case); "." and ".." come first where the platform returns them. Nothing found gives

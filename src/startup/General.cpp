@@ -54,7 +54,20 @@ bool VisibleFileExists(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
-    return searchFinds(path, platform::kAttrHidden | platform::kAttrSystem);
+    // "C:\A\" and "C:\" name folders too, although a directory search of such a text finds
+    // nothing: the trailing backslash goes, and a drive root exists when its drive does.
+    std::string folder = path;
+    if (folder.size() == 2 && folder[1] == ':') {
+        folder += '\\';
+    }
+    if (folder.size() == 3 && folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/')) {
+        std::uint32_t attributes = 0;
+        return platform::getAttributes(folder, attributes) == platform::kOk;
+    }
+    if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.pop_back();
+    }
+    return searchFinds(folder, platform::kAttrHidden | platform::kAttrSystem);
 }
 
 std::string GetWindowsFolder() {

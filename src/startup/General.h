@@ -18,7 +18,7 @@ bool FileExists(const std::string& path);
 bool VisibleFileExists(const std::string& path);
 
 // True when a search for `path` finds a folder or an ordinary file that is neither hidden nor
-// system.
+// system; a trailing backslash is dropped first, and a drive root is there when its drive is.
 bool FolderExists(const std::string& path);
 
 // The Windows folder without a trailing backslash (a drive root keeps it); empty on failure.

@@ -27,7 +27,7 @@ class ListsForm : public ui::Form {
 
 struct Fixture {
     Fixture() {
-        context.configurationName = [] { return std::string("TvxEngineTest"); };
+        context.configurationName = "TvxEngineTest";
         context.backupStamp = "07-12-2026_101530";
         context.foundList = &form.lstDetail;
         context.missingList = &form.lstDetails;
@@ -162,51 +162,6 @@ TEST_CASE_FIXTURE(Fixture, "directory entries resolve and go with read-only cont
     CHECK(items(form.lstDetails) == std::vector<std::string>{"? (" + tree + ")"});
 }
 
-TEST_CASE_FIXTURE(Fixture, "paths that must never be deleted are refused with a red line") {
-    const std::string drive = windows.substr(0, 2);
-    const std::string program = platform::programFolder();
-    const std::string windowsName = windows.substr(3);
-    struct Row {
-        std::string path;
-        bool guarded;
-    };
-    const Row rows[] = {
-        {windows, true},
-        {windows + "\\", true},
-        {windows + "\\system32\\..", true},
-        {windows + "\\..", true},
-        {drive + "\\", true},
-        {drive + "\\" + windowsName + ".", true}, // Windows drops trailing dots
-        {drive + "\\*", true},
-        {drive + "\\" + windowsName.substr(0, 3) + "*", true},
-        {windows + "\\*.*", true},
-        {GetSystemFolder(), true},
-        {program, true},
-        {program + "\\Backup", true},
-        {program + "\\Log", true},
-        {program + "\\Backup\\05-12-2026_204851_NVIDIA_FileBackup", false},
-        {windows + "\\Fonts", false},
-        {windows + "\\nv*.dll", false},
-        {GetProgramFilesFolder() + "\\NVIDIA Corporation", false},
-    };
-    for (const Row& row : rows) {
-        CAPTURE(row.path);
-        CHECK(IsProtectedPath(row.path) == row.guarded);
-    }
-    if (!GetProgramFilesFolder().empty()) {
-        CHECK(IsProtectedPath(GetProgramFilesFolder()));
-    }
-
-    CleanDirectory(context, windows.substr(2));
-    CleanDirectory(context, "\\");
-    CleanFile(context, "\\..\\*");
-    CHECK(FolderExists(windows));
-    CHECK(form.lstDetail.listCount() == 0);
-    CHECK(items(form.lstDetails) == std::vector<std::string>{"? (" + windows + ")",
-                                                             "? (" + drive + "\\)",
-                                                             "? (" + windows + "\\..\\*)"});
-}
-
 TEST_CASE("registry key and value entries") {
     testsupport::ScratchArea area;
     RunContext context;
@@ -247,7 +202,7 @@ TEST_CASE("registry search records trimmed hits in the companion file, which the
     RunContext context;
     cRegSearch search;
     context.search = &search;
-    context.configurationName = [] { return std::string("TvxSearchTest"); };
+    context.configurationName = "TvxSearchTest";
     const std::string companion = platform::programFolder() + "\\TvxSearchTest.txr";
     platform::deleteFile(companion);
     createKey(area.regKey + "\\Class\\0001\\0000\\ATI WDM Configurations");
@@ -359,42 +314,4 @@ TEST_CASE_FIXTURE(Fixture, "configuration lines reach their sections exactly as 
     CHECK(items(form.lstDetails) ==
           std::vector<std::string>{"? (" + drive + "[files])",
                                    line("a.dll\n" + relative + "\\b.dll")});
-}
-
-TEST_CASE("structural keys of Windows are never deleted, vendor keys are") {
-    struct Row {
-        const char* root;
-        const char* key;
-        bool guarded;
-    };
-    const Row rows[] = {
-        {"HKEY_LOCAL_MACHINE", "SOFTWARE", true},
-        {"hkey_local_machine", "software\\microsoft\\windows\\currentversion\\run", true},
-        {"HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true},
-        {"HKEY_LOCAL_MACHINE",
-         "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}", true},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM\\ControlSet001\\Control\\Video", true},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Services", true},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Services\\Class\\Display", true},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Control\\Video\\{23A77BF7}", false},
-        {"HKEY_LOCAL_MACHINE",
-         "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}\\0000",
-         false},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM\\CurrentControlSet\\Services\\nv", false},
-        {"HKEY_LOCAL_MACHINE", "SOFTWARE\\NVIDIA Corporation", false},
-        {"HKEY_LOCAL_MACHINE",
-         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\NVIDIA Drivers", false},
-        {"HKEY_CLASSES_ROOT", "CLSID", true},
-        {"HKEY_CLASSES_ROOT", "CLSID\\{3D1975AF-48C6-4f8e-A182-BE0E08FA86A9}", false},
-        {"HKEY_CURRENT_USER", "Software", true},
-        {"HKEY_CURRENT_USER", "Software\\ATI", false},
-        {"HKEY_USERS", ".DEFAULT", true},
-        {"HKEY_USERS", ".DEFAULT\\Software\\Microsoft", true},
-        {"HKEY_USERS", ".DEFAULT\\Software\\Matrox Graphics", false},
-        {"HKEY_LOCAL_MACHINE", "SYSTEM\\\\", true},
-    };
-    for (const Row& row : rows) {
-        CAPTURE(row.key);
-        CHECK(IsProtectedKey(row.root, row.key) == row.guarded);
-    }
 }

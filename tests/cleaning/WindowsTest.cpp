@@ -10,12 +10,14 @@
 #include "cleaning/FrmWiz1.h"
 #include "cleaning/FrmWiz2.h"
 #include "language/Language.h"
+#include "language/LanguageFixture.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "startup/Ini.h"
 #include "startup/Windows.h"
 #include "support/Drive.h"
 #include "support/NullRenderer.h"
+#include "support/TestMachine.h"
 #include "ui/App.h"
 
 #include <deque>
@@ -154,6 +156,20 @@ void click(ui::Form& form, const std::string& name) {
         box.value = box.value == 1 ? 0 : 1;
     }
     form.app.fire(control->onClick);
+}
+
+// Presses `key` in `form` as a user would: the reachable menu entry with that shortcut runs.
+void pressShortcut(ui::Form& form, const std::string& key) {
+    for (ui::Control* control : form.controls()) {
+        if (control->kind == ui::ControlKind::MenuItem &&
+            static_cast<const ui::MenuItem*>(control)->shortcut == key) {
+            REQUIRE_MESSAGE(control->reachable(),
+                            form.name << "." << control->name << " cannot be reached");
+            form.app.fire(control->onClick);
+            return;
+        }
+    }
+    FAIL(form.name << " has no menu entry with the shortcut " << key);
 }
 
 // What a test expects of one control.
@@ -494,16 +510,57 @@ TEST_CASE("the cleaning windows switch to the wizard and to the cab cleaner, and
     }
 }
 
-TEST_CASE("the help entries open the help file named by text 0019 at its finder page") {
-    for (const char* window : {"frmMain", "frmAdvanced", "frmCC"}) {
-        INFO("window: " << window);
-        Session session;
-        click(session.show(window), "mnuHelpHelp");
-        REQUIRE(session.recorder.helps.size() == 1);
-        const HelpOpened& help = session.recorder.helps[0];
-        CHECK(help.owner == window);
-        CHECK(help.path == programPath(GetLangString("0019")));
-        CHECK(help.command == 11);
+TEST_CASE("the help entry and F1 open the file text 0019 names: WinHelp for .hlp, else the shell") {
+    struct Name {
+        const char* fileName;
+        bool winHelp;
+    };
+    const Name names[] = {{"Tarvex.hlp", true},
+                          {"TARVEX.HLP", true},
+                          {"Tarvex_de.htm", false},
+                          {"Tarvex.hlp.htm", false}};
+    struct Route {
+        const char* window;
+        const char* how; // the menu entry, or the key F1
+    };
+    const Route routes[] = {{"frmMain", "mnuHelpHelp"},
+                            {"frmMain", "F1"},
+                            {"frmAdvanced", "mnuHelpHelp"},
+                            {"frmAdvanced", "F1"},
+                            {"frmCC", "mnuHelpHelp"}};
+    for (const Name& name : names) {
+        // Under Wine the shell would really open the page: the prefix's browser would start.
+        if (!name.winHelp && !testsupport::onSimulatedMachine()) {
+            continue;
+        }
+        for (const Route& route : routes) {
+            INFO("help file: " << name.fileName << ", window: " << route.window << ", by "
+                               << route.how);
+            Session session;
+            langtest::ProgramFolder folder;
+            folder.addLanguage("TvxHelpTest", {std::string("0019=") + name.fileName});
+            folder.choose("TvxHelpTest");
+            ui::Form& window = session.show(route.window);
+            const std::string shellBefore = testsupport::shellRequests();
+            if (std::string(route.how) == "F1") {
+                pressShortcut(window, "F1");
+            } else {
+                click(window, route.how);
+            }
+            const std::string path = programPath(name.fileName);
+            const std::string shellAfter = testsupport::shellRequests().substr(shellBefore.size());
+            if (name.winHelp) {
+                REQUIRE(session.recorder.helps.size() == 1);
+                const HelpOpened& help = session.recorder.helps[0];
+                CHECK(help.owner == route.window);
+                CHECK(help.path == path);
+                CHECK(help.command == 11);
+                CHECK(shellAfter.empty());
+            } else {
+                CHECK(session.recorder.helps.empty());
+                CHECK(shellAfter == "open " + path + "\n");
+            }
+        }
     }
 }
 

@@ -297,10 +297,12 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
     REQUIRE(fileIndex.size() == kNvidiaFoundFiles);
     CHECK(fileIndex[0] == "\\System\\nv4_disp.dll, " + GetSystemFolder());
     CHECK(exists(fileSet + "\\System\\nv4_disp.dll"));
-    CHECK(fileIndex[kNvidiaPatternLine] == "\\System\\nvwrs*.dll, " + GetSystemFolder());
+    // A pattern's copies get a subfolder of their own: restoring it takes back only them. The
+    // control panel's language files (nvrs*.dll) came first and took the second.
+    CHECK(fileIndex[kNvidiaPatternLine] == "\\System (3)\\nvwrs*.dll, " + GetSystemFolder());
     for (const char* language : {"nvwrsen.dll", "nvwrsde.dll", "nvwrsfr.dll"}) {
         CAPTURE(language);
-        CHECK(exists(fileSet + "\\System\\" + language));
+        CHECK(exists(fileSet + "\\System (3)\\" + language));
     }
     CHECK(fileIndex[1] == "\\Drivers\\nv4_mini.sys, " + GetSystemFolder() + "\\Drivers");
     CHECK(exists(fileSet + "\\Drivers\\nv4_mini.sys"));

@@ -84,9 +84,10 @@ void describeKey(const std::string& path, std::vector<std::string>& lines) {
 }
 
 // A driver's leftovers of our own making: files under the Windows and system folders (two of
-// one name, a pattern, one in a folder that a directory entry removes as well), folder trees with
-// read-only, hidden and system files (two of one name), and keys with every kind of value;
-// bystanders beside them.
+// one name, patterns, one that a pattern line's restore must not take, one in a folder that a
+// directory entry removes as well), folder trees with read-only, hidden and system files (two of
+// one name, two taken by one pattern line), keys with every kind of value, a key whose name
+// holds a comma, and single values; bystanders beside them.
 struct RoundTrip {
     RoundTrip() {
         windows = GetWindowsFolder();
@@ -94,15 +95,18 @@ struct RoundTrip {
         corner = windows + "\\" + kWindowsCorner;
         const std::string trees = scratch.folder;
         const std::string keys = "HKEY_CURRENT_USER\\" + scratch.regKey;
-        footprint = "[FILES]\n" + corner + "\\vendor.dll\n" + corner + "\\Sub\\vendor.dll|A\n" +
-                    corner + "\\Cache\\cache.bin\n" + corner + "\\Cache\\index.dat\n" + windows +
-                    "\\Inf\\tvxrt.inf\n" + windows + "\\Inf\\Other\\tvxrt.PNF\n" + windows +
-                    "\\Help\\tvxrt.hlp\n" + system + "\\Drivers\\tvxrt.sys\n" + system +
-                    "\\tvxrt1.dll\n" + system + "\\tvxrt2.dll\n" + "[FOLDERS]\n" + corner +
-                    "\\Cache\n" + trees + "\\Vendor Tree\n" + trees + "\\One\\Tools\n" + trees +
-                    "\\Two\\Tools\n" + "[FILES]\n" + trees + "\\Vendor Tree\\readme.txt|R\n" +
-                    trees + "\\Vendor Tree\\bin\\tool.exe|A\n" + trees +
-                    "\\Vendor Tree\\bin\\deep\\hidden.ini|H\n" + trees +
+        footprint = "[FILES]\n" + corner + "\\nva.dat\n" + corner + "\\nvb.dat\n" + corner +
+                    "\\Later\\nvz.dat\n" + corner + "\\vendor.dll\n" + corner +
+                    "\\Sub\\vendor.dll|A\n" + corner + "\\Cache\\cache.bin\n" + corner +
+                    "\\Cache\\index.dat\n" + windows + "\\Inf\\tvxrt.inf\n" + windows +
+                    "\\Inf\\Other\\tvxrt.PNF\n" + windows + "\\Help\\tvxrt.hlp\n" + system +
+                    "\\Drivers\\tvxrt.sys\n" + system + "\\tvxrt1.dll\n" + system +
+                    "\\tvxrt2.dll\n" + "[FOLDERS]\n" + corner + "\\Cache\n" + trees +
+                    "\\Vendor Tree\n" + trees + "\\One\\Tools\n" + trees + "\\Two\\Tools\n" +
+                    trees + "\\Pattern A\n" + trees + "\\Pattern B\n" + "[FILES]\n" + trees +
+                    "\\Pattern A\\a.txt\n" + trees + "\\Pattern B\\b.txt\n" + trees +
+                    "\\Vendor Tree\\readme.txt|R\n" + trees + "\\Vendor Tree\\bin\\tool.exe|A\n" +
+                    trees + "\\Vendor Tree\\bin\\deep\\hidden.ini|H\n" + trees +
                     "\\Vendor Tree\\sys.dat|RS\n" + trees + "\\One\\Tools\\one.cfg\n" + trees +
                     "\\Two\\Tools\\two.cfg\n" + "[REGISTRY]\n" + keys +
                     "\\Vendor Corp\\Global\n"
@@ -121,22 +125,36 @@ struct RoundTrip {
                     keys +
                     "\\Other Vendor\\Settings\n"
                     "\"Empty\"=\"\"\n" +
+                    keys +
+                    "\\Other Vendor\\Odd,Leaf\n"
+                    "\"Odd\"=dword:00000002\n" +
+                    keys +
+                    "\\Vendor Corp\\Run\n"
+                    "\"Tray\"=\"nvtray.exe\"\n"
+                    "\"a,b\"=dword:00000007\n"
+                    "@=\"unnamed\"\n" +
                     "[KEEP]\n" + corner + "\\keep.dll\n" + trees + "\\Vendor Tree.txt\n" + keys +
                     "\\Vendor Corp\n"
-                    "\"Bystander\"=dword:00000001\n";
+                    "\"Bystander\"=dword:00000001\n" +
+                    keys +
+                    "\\Vendor Corp\\Run\n"
+                    "\"Other\"=\"other.exe\"\n";
         const std::string treesEntry = trees.substr(2);
         const std::string cornerEntry = std::string("\\") + kWindowsCorner;
-        configuration = "[FILES]\r\n" + cornerEntry + "\\vendor.dll\r\n" + cornerEntry +
+        configuration = "[FILES]\r\n" + cornerEntry + "\\nv*.dat\r\n" + cornerEntry +
+                        "\\Later\\nvz.dat\r\n" + cornerEntry + "\\vendor.dll\r\n" + cornerEntry +
                         "\\Sub\\vendor.dll\r\n" + cornerEntry + "\\Cache\\cache.bin\r\n" +
                         "\\Inf\\tvxrt.inf\r\n\\Inf\\Other\\tvxrt.PNF\r\n\\Help\\tvxrt.hlp\r\n"
                         "[SYSTEMFILES]\r\n\\Drivers\\tvxrt.sys\r\n\\tvxrt*.dll\r\n"
                         "[DIRECTORY]\r\n" +
                         windows.substr(2) + cornerEntry + "\\Cache\r\n" + treesEntry +
                         "\\Vendor Tree\r\n" + treesEntry + "\\One\\Tools\r\n" + treesEntry +
-                        "\\Two\\Tools\r\n"
-                        "[REGISTRY.SECTION]\r\n" +
-                        keys + "\\Vendor Corp\\Global\r\n" + keys + "\\Vendor Corp\\Installer\r\n" +
-                        keys + "\\Other Vendor\\Settings\r\n";
+                        "\\Two\\Tools\r\n" + treesEntry + "\\Pattern*\r\n" +
+                        "[REGISTRY.SECTION]\r\n" + keys + "\\Vendor Corp\\Global\r\n" + keys +
+                        "\\Vendor Corp\\Installer\r\n" + keys + "\\Other Vendor\\Settings\r\n" +
+                        keys + "\\Other Vendor\\Odd,Leaf\r\n" + "[REGISTRY.VALUE]\r\n" + keys +
+                        "\\Vendor Corp\\Run\\Tray\r\n" + keys + "\\Vendor Corp\\Run\\a,b\r\n" +
+                        keys + "\\Vendor Corp\\Run\\\r\n";
         setup.addConfiguration(kConfiguration, configuration);
         e2e::CleanSetup::setRunSettings("Yes", "Yes", "Yes", "No");
 
@@ -234,14 +252,14 @@ TEST_CASE("a clean with every backup on, restored through the restore windows, l
         expect loaded frmMain
         key frmMain Ctrl+U
         expect loaded frmRestore
-        expect frmRestore.lstResFile.listcount 8
+        expect frmRestore.lstResFile.listcount 10
         click frmRestore.cmdFSelectAll
         click frmRestore.cmdFRestore
         expect frmRestore.cboResFile.listcount 1
         expect frmRestore.lstResFile.listcount 1
         expect frmRestore.lstResFile.item#0 contains "\cache.bin, "
         expect frmRestore.cmdFRestore.enabled true
-        expect frmRestore.lstResDir.listcount 4
+        expect frmRestore.lstResDir.listcount 6
         click frmRestore.cmdDSelectAll
         click frmRestore.cmdDRestore
         expect frmRestore.cboResDir.listcount 0
@@ -253,7 +271,7 @@ TEST_CASE("a clean with every backup on, restored through the restore windows, l
         expect not-loaded frmRestore
         key frmMain Ctrl+Z
         expect loaded frmRegRest
-        expect frmRegRest.lstResReg.listcount 3
+        expect frmRegRest.lstResReg.listcount 7
         click frmRegRest.cmdRSelectAll
         during expect frmRegRest.cmdRRestore.enabled false
         during expect frmRegRest.cmdClose.enabled false

@@ -60,10 +60,18 @@ TEST_CASE("without a usable language file every text is a question mark and no c
         const char* setting; // nullptr: the key is missing
         const char* copy;
     };
+    // A setting that names a file outside the program folder is no language: a language file
+    // lying there is neither decoded nor its copy later deleted.
+    const std::string parent = platform::programFolder() + "\\..\\";
+    REQUIRE(platform::writeFile(parent + "TvxEscape.lng",
+                                *packs::encodePack("[Language]\r\n0001=Out\r\n",
+                                                   packs::PackMethod::Huffman)) == platform::kOk);
     const Row rows[] = {
         {"TvxNoSuchLanguage", "TvxNoSuchLanguage.dlf"},
         {"TvxBroken", "TvxBroken.dlf"},
         {nullptr, nullptr},
+        {"..\\TvxEscape", nullptr},
+        {"C:\\TvxEscape", nullptr},
     };
     for (const Row& row : rows) {
         CAPTURE(std::string(row.setting ? row.setting : "(missing)"));
@@ -78,7 +86,11 @@ TEST_CASE("without a usable language file every text is a question mark and no c
         if (row.copy != nullptr) {
             CHECK_FALSE(exists(row.copy));
         }
+        std::uint64_t length = 0;
+        CHECK(platform::fileLength(parent + "TvxEscape.dlf", length) != platform::kOk);
     }
+    RemoveLangFile();
+    platform::deleteFile(parent + "TvxEscape.lng");
 }
 
 TEST_CASE("a language chosen meanwhile takes effect only after RemoveLangFile") {

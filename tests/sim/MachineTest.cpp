@@ -4,41 +4,18 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimMachine.h"
 #include "support/TestMachine.h"
+#include "support/sim/OtherMachine.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <signal.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace platform;
+using testsupport::OtherMachine;
 
 namespace {
-
-// A second machine in its own host folder, selected for as long as the object lives.
-class OtherMachine {
-  public:
-    explicit OtherMachine(const char* templateName) {
-        char pattern[] = "/tmp/tvx-other.XXXXXX";
-        folder = mkdtemp(pattern);
-        previous = sim::machineFolder();
-        std::string problem;
-        created = sim::createMachine(folder + "/m", templateName, problem);
-        sim::selectMachine(folder + "/m");
-    }
-    ~OtherMachine() {
-        sim::selectMachine(previous);
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
-    OtherMachine(const OtherMachine&) = delete;
-    OtherMachine& operator=(const OtherMachine&) = delete;
-
-    std::string folder;
-    std::string previous;
-    bool created = false;
-};
 
 std::string stringValue(RegKey root, const std::string& path, const std::string& name) {
     RegKey key = 0;

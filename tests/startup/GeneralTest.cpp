@@ -51,6 +51,7 @@ TEST_CASE("existence tests see files by their attributes") {
         {"h*.dll", false, false, false},
         {"?lain.dll", false, true, true},
         {"Fold*", false, false, true},
+        {"Folder\\", false, false, true}, // a trailing backslash still names the folder
     };
     for (const Row& row : rows) {
         CAPTURE(row.name);
@@ -61,6 +62,9 @@ TEST_CASE("existence tests see files by their attributes") {
     }
     CHECK_FALSE(VisibleFileExists(dir + "\\nofolder\\plain.dll"));
     CHECK_FALSE(FolderExists("Q:\\nodrive\\x"));
+    CHECK_FALSE(FolderExists("Q:\\"));
+    CHECK(FolderExists(dir.substr(0, 3)));
+    CHECK(FolderExists(dir.substr(0, 2)));
     platform::setAttributes(dir + "\\readonly.dll", platform::kAttrNormal);
 }
 

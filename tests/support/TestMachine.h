@@ -44,6 +44,16 @@ class HoldOpen {
     std::string path;
 };
 
+// While it lives, the shell's copy passes over a target held open and still reports success, as
+// Wine's shell does (on Windows itself nothing changes).
+class ShellSkipsInUse {
+  public:
+    ShellSkipsInUse();
+    ~ShellSkipsInUse();
+    ShellSkipsInUse(const ShellSkipsInUse&) = delete;
+    ShellSkipsInUse& operator=(const ShellSkipsInUse&) = delete;
+};
+
 // Command line that starts the test child program (quoted path), to which arguments are appended.
 std::string childCommand();
 
@@ -76,5 +86,9 @@ class WindowsVersion {
 
 // True on the simulated machine, false on Windows (for the few tests that need to know).
 bool onSimulatedMachine();
+
+// Every shell request the simulated machine has recorded so far, one "open TARGET" line each;
+// empty on Windows, which keeps no such record.
+std::string shellRequests();
 
 } // namespace testsupport

@@ -1,8 +1,12 @@
 // Stand-in for the Windows registry editor on the simulated machine: export (/e), silent import
 // (/s) and key deletion (/d), with the command-line handling and the quirks of Wine's regedit.
 #include "platform/Files.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
 #include "platform/sim/SimMachine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/RegRoots.h"
+#include "winrules/WinPath.h"
+#include "winrules/WinText.h"
 
 #include <cstdio>
 #include <string>
@@ -12,18 +16,28 @@ namespace {
 
 enum class Action { Import, Export, Delete };
 
-// The roots regedit accepts in key names: full names only, any case.
-const char* const kRootNames[] = {"HKEY_LOCAL_MACHINE",  "HKEY_USERS",        "HKEY_CLASSES_ROOT",
-                                  "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER", "HKEY_DYN_DATA"};
+// The roots regedit accepts in key names: full names only, any case, and not the performance
+// data.
+bool acceptedRoot(const std::string& name) {
+    const winrules::RegRoot* root = winrules::findRoot(name, false);
+    return root != nullptr && root->handle != platform::kHkeyPerformanceData;
+}
+
+// A file name as the editor's process opens it: relative names start at the current folder, which
+// on the simulated machine is the program folder.
+std::string inCurrentFolder(const std::string& name) {
+    winrules::FullPath parsed;
+    if (winrules::foldPath(name, false, parsed) != winrules::PathFault::NotAbsolute ||
+        (name.size() >= 2 && name[1] == ':')) {
+        return name;
+    }
+    const std::string here = platform::programFolder();
+    return name[0] == '\\' ? here.substr(0, 2) + name : here + "\\" + name;
+}
 
 bool validKeyName(const std::string& name) {
     const std::string root = name.substr(0, name.find('\\'));
-    for (const char* known : kRootNames) {
-        if (sim::equalNoCase(root, known)) {
-            return true;
-        }
-    }
-    return false;
+    return acceptedRoot(root);
 }
 
 // The whole registry as regedit exports it without a key: HKEY_LOCAL_MACHINE and HKEY_USERS.
@@ -91,7 +105,7 @@ int main(int argc, char** argv) {
         if ((arg[0] != '/' && arg[0] != '-') || arg.size() != 2) {
             break;
         }
-        switch (sim::upperChar(arg[1])) {
+        switch (winrules::upperChar(arg[1])) {
         case '?':
             std::printf("Usage: regedit [/s] FILE... | /e FILE [KEY] | /d KEY\n");
             return 0;
@@ -121,13 +135,13 @@ int main(int argc, char** argv) {
     for (; i < args.size(); ++i) {
         switch (action) {
         case Action::Import:
-            importFile(args[i]);
+            importFile(inCurrentFolder(args[i]));
             break;
         case Action::Delete:
             deleteKey(args[i]);
             break;
         case Action::Export: {
-            const std::string fileName = args[i];
+            const std::string fileName = inCurrentFolder(args[i]);
             const std::string keyName = i + 1 < args.size() ? args[++i] : std::string();
             if (!exportKey(fileName, keyName)) {
                 return 0;

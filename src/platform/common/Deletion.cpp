@@ -1,15 +1,15 @@
 // Deleting by pattern and deleting a folder tree, built on the platform's own file operations so
 // both backends share them.
 #include "platform/Files.h"
-#include "platform/common/PathText.h"
+#include "winrules/WinPath.h"
 
 #include <vector>
 
 namespace platform {
 namespace {
 
-using detail::folderPart;
-using detail::isDotEntry;
+using winrules::folderPart;
+using winrules::isDotEntry;
 
 // Clears the read-only bit, runs `remove`, and puts the bits back when it still fails, so an
 // item that stays keeps its attributes.
@@ -67,12 +67,17 @@ void deleteFolderContents(const std::string& path, std::uint32_t attributes, Tre
 } // namespace
 
 Error deleteFiles(const std::string& pattern) {
+    // Resolved once, so every match is deleted in the folder the search listed.
+    std::string resolved;
+    Error error = resolvePath(pattern, true, resolved);
     std::vector<FindEntry> entries;
-    const Error listed = findFiles(pattern, entries);
-    if (listed != kOk) {
-        return listed;
+    if (error == kOk) {
+        error = findFiles(resolved, entries);
     }
-    const std::string folder = folderPart(pattern);
+    if (error != kOk) {
+        return error;
+    }
+    const std::string folder = folderPart(resolved);
     constexpr std::uint32_t kPassedOver = kAttrHidden | kAttrSystem | kAttrDirectory;
     bool matched = false;
     Error first = kOk;
@@ -81,9 +86,9 @@ Error deleteFiles(const std::string& pattern) {
             continue;
         }
         matched = true;
-        const Error error = deleteFile(folder + entry.name);
+        const Error deleted = deleteFile(folder + entry.name);
         if (first == kOk) {
-            first = error;
+            first = deleted;
         }
     }
     return matched ? first : kErrorFileNotFound;
@@ -96,10 +101,19 @@ TreeResult deleteTree(const std::string& path) {
     if (target.size() > 1 && (target.back() == '\\' || target.back() == '/')) {
         target.pop_back();
     }
-    const std::string folder = folderPart(target);
-    const std::string last = target.substr(folder.size());
+    const std::string last = target.substr(folderPart(target).size());
     if (last.empty() || isDotEntry(last)) {
         return TreeResult{kErrorInvalidName, path};
+    }
+    std::string resolved;
+    const Error unresolved = resolvePath(target, true, resolved);
+    if (unresolved != kOk) {
+        return TreeResult{unresolved, path};
+    }
+    target = resolved;
+    const std::string folder = folderPart(target);
+    if (target.size() == folder.size()) {
+        return TreeResult{kErrorInvalidName, path}; // a drive root
     }
     std::vector<FindEntry> entries;
     const Error listed = findFiles(target, entries);

@@ -1,10 +1,11 @@
 // File and folder services of the simulated machine, refusing what Windows refuses.
 #include "platform/Files.h"
-#include "platform/common/PathText.h"
 
 #include "platform/sim/HostFs.h"
 #include "platform/sim/Machine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/Wildcard.h"
+#include "winrules/WinPath.h"
+#include "winrules/WinText.h"
 
 #include <cstdio>
 #include <fstream>
@@ -13,8 +14,8 @@
 
 namespace platform {
 
-using detail::folderPart;
-using detail::isDotEntry;
+using winrules::folderPart;
+using winrules::isDotEntry;
 
 namespace {
 
@@ -33,8 +34,18 @@ bool inUse(const WinPath& path) {
     return sim::Machine::current().marked("InUse", sim::canonicalPath(path));
 }
 
+// A denied folder denies everything inside it too, as an inherited access list does.
 bool denied(const WinPath& path) {
-    return sim::Machine::current().marked("AccessDenied", sim::canonicalPath(path));
+    WinPath level = path;
+    for (;;) {
+        if (sim::Machine::current().marked("AccessDenied", sim::canonicalPath(level))) {
+            return true;
+        }
+        if (level.parts.empty()) {
+            return false;
+        }
+        level.parts.pop_back();
+    }
 }
 
 // Parses and locates `text`, which must name an existing entry.
@@ -100,8 +111,13 @@ Error openForWriting(const std::string& text, bool replacing, WinPath& path, Hos
 // attributes; false at the first item that cannot be copied.
 bool copyItem(const WinPath& fromPath, const HostEntry& from, const WinPath& toPath,
               const std::string& to) {
-    if (denied(fromPath) || inUse(fromPath) || denied(toPath) || inUse(toPath)) {
+    if (denied(fromPath) || inUse(fromPath) || denied(toPath)) {
         return false;
+    }
+    if (inUse(toPath)) {
+        // Wine's shell passes over a target held open and still reports success; a machine can
+        // be told to behave so, for the callers that must not trust the shell's word.
+        return sim::Machine::current().setting("Simulation", "ShellSkipsInUse", "No") == "Yes";
     }
     struct stat st {};
     const bool targetExists = lstat(to.c_str(), &st) == 0;
@@ -172,7 +188,7 @@ bool insideOf(const WinPath& inner, const WinPath& outer) {
         return false;
     }
     for (std::size_t i = 0; i < outer.parts.size(); ++i) {
-        if (!sim::equalNoCase(inner.parts[i], outer.parts[i])) {
+        if (!winrules::equalNoCase(inner.parts[i], outer.parts[i])) {
             return false;
         }
     }
@@ -180,6 +196,16 @@ bool insideOf(const WinPath& inner, const WinPath& outer) {
 }
 
 } // namespace
+
+Error resolvePath(const std::string& text, bool wildcardLast, std::string& full) {
+    full.clear();
+    WinPath path;
+    const Error error = sim::parseWinPath(text, path, wildcardLast);
+    if (error == kOk) {
+        full = sim::resolvedPath(path);
+    }
+    return error;
+}
 
 Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
     entries.clear();
@@ -211,7 +237,7 @@ Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
     if (path.trailingSeparator) {
         return kErrorFileNotFound;
     }
-    if (!sim::hasWildcard(mask)) {
+    if (!winrules::hasWildcard(mask)) {
         HostEntry entry;
         error = sim::locate(path, entry);
         if (error != kOk || !entry.exists) {
@@ -224,13 +250,18 @@ Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
     // Drive roots have no "." and ".." entries.
     if (!folder.parts.empty()) {
         for (const char* dot : {".", ".."}) {
-            if (sim::matchPattern(dot, mask)) {
+            if (winrules::matchPattern(dot, mask)) {
                 entries.push_back(FindEntry{dot, kAttrDirectory, 0});
             }
         }
     }
-    for (const std::string& name : sim::listFolder(folderEntry.host)) {
-        if (!sim::matchPattern(name, mask)) {
+    // The search matches short aliases too: "PROGRA~?" finds "Program Files".
+    const std::vector<std::string> names = sim::listFolder(folderEntry.host);
+    const std::vector<std::string> aliases = sim::aliasesOf(names);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (!winrules::matchPattern(name, mask) &&
+            (aliases[i].empty() || !winrules::matchPattern(aliases[i], mask))) {
             continue;
         }
         HostEntry entry;
@@ -408,7 +439,7 @@ ShellCopyResult shellCopy(const std::string& source, const std::string& destinat
         sim::parseWinPath(destination, to) != kOk) {
         return ShellCopyResult{kShellNoSource, false};
     }
-    const bool pattern = sim::hasWildcard(from.parts.back());
+    const bool pattern = winrules::hasWildcard(from.parts.back());
     std::vector<WinPath> items;
     if (pattern) {
         std::vector<FindEntry> found;

@@ -4,7 +4,8 @@
 
 #include "platform/Files.h"
 #include "platform/sim/Machine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/ShortName.h"
+#include "winrules/WinText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,115 +25,54 @@ const char kAttrName[] = "user.tvx.attr";
 constexpr std::uint32_t kStoredBits = platform::kAttrReadOnly | platform::kAttrHidden |
                                       platform::kAttrSystem | platform::kAttrArchive;
 
-bool forbiddenInName(char c, bool wildcards) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 32) {
-        return true;
-    }
-    if (c == '*' || c == '?') {
-        return !wildcards;
-    }
-    return std::strchr("<>:\"|", c) != nullptr;
-}
-
-// The current folder of every simulated process is the program folder.
-Error currentFolder(WinPath& path) {
-    const std::string programDir = Machine::current().setting("Machine", "ProgramDir", "C:\\");
-    if (programDir.size() < 3 || programDir[1] != ':' || programDir[2] != '\\') {
-        path = WinPath();
-        return platform::kOk;
-    }
-    return parseWinPath(programDir, path);
-}
-
 } // namespace
 
 Error parseWinPath(const std::string& text, WinPath& path, bool wildcardLast) {
-    std::string s = text;
-    std::replace(s.begin(), s.end(), '/', '\\');
-    path = WinPath();
-    if (s.empty()) {
+    switch (winrules::foldPath(text, wildcardLast, path)) {
+    case winrules::PathFault::None:
+        return platform::kOk;
+    case winrules::PathFault::Empty:
         return platform::kErrorPathNotFound;
-    }
-    if (s.size() >= 2 && s[0] == '\\' && s[1] == '\\') {
+    case winrules::PathFault::Network:
         return platform::kErrorBadPathName; // no network on the simulated machine
+    default:
+        return platform::kErrorInvalidName;
     }
-    std::string rest;
-    if (s.size() >= 2 && s[1] == ':') {
-        const char letter = upperChar(s[0]);
-        if (letter < 'A' || letter > 'Z') {
-            return platform::kErrorInvalidName;
-        }
-        path.drive = letter;
-        rest = s.substr(2);
-    } else if (s[0] == '\\') {
-        WinPath here;
-        currentFolder(here);
-        path.drive = here.drive;
-        rest = s;
-    } else {
-        currentFolder(path);
-        rest = s;
-    }
-    path.trailingSeparator = rest.size() > 0 && rest.back() == '\\';
-    std::vector<std::string> raw;
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        std::size_t end = rest.find('\\', start);
-        if (end == std::string::npos) {
-            end = rest.size();
-        }
-        raw.push_back(rest.substr(start, end - start));
-        start = end + 1;
-    }
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        std::string part = raw[i];
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == "..") {
-            if (!path.parts.empty()) {
-                path.parts.pop_back();
-            }
-            continue;
-        }
-        while (!part.empty() && (part.back() == '.' || part.back() == ' ')) {
-            part.pop_back();
-        }
-        if (part.empty()) {
-            continue;
-        }
-        path.parts.push_back(part);
-    }
-    for (std::size_t i = 0; i < path.parts.size(); ++i) {
-        const bool last = i + 1 == path.parts.size();
-        for (char c : path.parts[i]) {
-            if (forbiddenInName(c, wildcardLast && last)) {
-                return platform::kErrorInvalidName;
-            }
-        }
-    }
-    return platform::kOk;
 }
 
 std::string canonicalPath(const WinPath& path) {
-    return upper(displayPath(path));
+    WinPath shown = path;
+    shown.trailingSeparator = false;
+    return winrules::upper(resolvedPath(shown));
 }
 
 std::string displayPath(const WinPath& path) {
-    std::string result(1, path.drive);
-    result += ":";
-    if (path.parts.empty()) {
-        return result + "\\";
+    WinPath shown = path;
+    shown.trailingSeparator = false;
+    return winrules::joinPath(shown);
+}
+
+std::string resolvedPath(const WinPath& path) {
+    WinPath resolved = path;
+    if (Machine::current().present()) {
+        std::string host = driveFolder(path.drive);
+        for (std::string& part : resolved.parts) {
+            const std::string actual = findChild(host, part);
+            if (actual.empty()) {
+                break;
+            }
+            // Names keep the spelling they were given, as on Windows; an alias becomes its name.
+            if (!winrules::equalNoCase(actual, part)) {
+                part = actual;
+            }
+            host += "/" + actual;
+        }
     }
-    for (const std::string& part : path.parts) {
-        result += "\\" + part;
-    }
-    return result;
+    return winrules::joinPath(resolved);
 }
 
 std::string driveFolder(char drive) {
-    return Machine::current().folder() + "/drives/" + std::string(1, upperChar(drive));
+    return Machine::current().folder() + "/drives/" + std::string(1, winrules::upperChar(drive));
 }
 
 std::string findChild(const std::string& hostDir, const std::string& name) {
@@ -146,12 +86,21 @@ std::string findChild(const std::string& hostDir, const std::string& name) {
     }
     std::string found;
     while (dirent* entry = readdir(dir)) {
-        if (equalNoCase(entry->d_name, name)) {
+        if (winrules::equalNoCase(entry->d_name, name)) {
             found = entry->d_name;
             break;
         }
     }
     closedir(dir);
+    if (found.empty() && name.find('~') != std::string::npos) {
+        const std::vector<std::string> names = listFolder(hostDir);
+        const std::vector<std::string> aliases = aliasesOf(names);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (!aliases[i].empty() && winrules::equalNoCase(aliases[i], name)) {
+                return names[i];
+            }
+        }
+    }
     return found;
 }
 
@@ -169,10 +118,14 @@ std::vector<std::string> listFolder(const std::string& hostDir) {
     }
     closedir(dir);
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int order = compareNoCase(a, b);
+        const int order = winrules::compareNoCase(a, b);
         return order != 0 ? order < 0 : a < b;
     });
     return names;
+}
+
+std::vector<std::string> aliasesOf(const std::vector<std::string>& names) {
+    return winrules::shortNames(names);
 }
 
 Error locate(const WinPath& path, HostEntry& entry) {

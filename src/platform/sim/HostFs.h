@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Error.h"
+#include "winrules/WinPath.h"
 
 #include <cstdint>
 #include <string>
@@ -11,19 +12,20 @@
 namespace sim {
 
 // A parsed absolute Windows path: drive letter and components (".", ".." and blanks resolved).
-struct WinPath {
-    char drive = 'C';
-    std::vector<std::string> parts;
-    bool trailingSeparator = false; // the text ended with a backslash
-};
+using WinPath = winrules::FullPath;
 
-// Parses `text` the way Windows makes a full path: '/' is a separator, "." and ".." are folded,
-// trailing dots and spaces of a component dropped; relative paths start at the program folder.
-// Characters Windows forbids in names give kErrorInvalidName (wildcards allowed in the last
-// component when `wildcardLast`).
+// Folds `text` into an absolute path by the Windows rules every file operation shares; what
+// cannot be read as one absolute path on a drive gives kErrorInvalidName (kErrorBadPathName for
+// network paths, kErrorPathNotFound for the empty text). Wildcards are allowed in the last
+// component when `wildcardLast`.
 platform::Error parseWinPath(const std::string& text, WinPath& path, bool wildcardLast = false);
 
-// "C:\A\B" in upper case: the key used for fault marks and comparisons.
+// The path with every short 8.3 alias of an existing folder or file turned into its long name;
+// other components keep the spelling they were given.
+std::string resolvedPath(const WinPath& path);
+
+// "C:\A\B" in upper case with existing components under their long names: the key of fault
+// marks and comparisons, whatever alias the caller wrote.
 std::string canonicalPath(const WinPath& path);
 
 // "C:\a\b" as written.
@@ -47,11 +49,15 @@ struct HostEntry {
 platform::Error locate(const WinPath& path, HostEntry& entry);
 
 // Actual name of the entry of host folder `hostDir` that matches `name` without regard to case,
-// or "" when there is none.
+// or whose short 8.3 alias is `name`; "" when there is none.
 std::string findChild(const std::string& hostDir, const std::string& name);
 
 // Names in host folder `hostDir` (without "." and ".."), sorted without regard to case.
 std::vector<std::string> listFolder(const std::string& hostDir);
+
+// The short 8.3 aliases of `names` (a listing of one folder, in listing order): "" for a name
+// that is an 8.3 name itself. Aliases are numbered in listing order.
+std::vector<std::string> aliasesOf(const std::vector<std::string>& names);
 
 // Windows attributes of a host entry (directory bit from the host, others from the xattr; a file
 // without any bit reports kAttrNormal).

@@ -1,7 +1,7 @@
 // Private-profile files kept as lines: lookups without regard to case, changes made in place.
 #include "platform/sim/IniText.h"
 
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 namespace sim {
 
@@ -9,19 +9,19 @@ namespace {
 
 // Name of the section a header line opens, or false when the line is no header.
 bool sectionHeader(const std::string& line, std::string& name) {
-    const std::string trimmed = trimBlanks(line);
+    const std::string trimmed = winrules::trimBlanks(line);
     if (trimmed.empty() || trimmed[0] != '[') {
         return false;
     }
     const std::size_t close = trimmed.find(']');
-    name =
-        trimBlanks(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    name = winrules::trimBlanks(
+        trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
     return true;
 }
 
 // Splits a key line into its key and value; false for blank lines and comments.
 bool keyValue(const std::string& line, std::string& key, std::string& value) {
-    const std::string trimmed = trimBlanks(line);
+    const std::string trimmed = winrules::trimBlanks(line);
     if (trimmed.empty() || trimmed[0] == ';') {
         return false;
     }
@@ -31,8 +31,8 @@ bool keyValue(const std::string& line, std::string& key, std::string& value) {
         value.clear();
         return true;
     }
-    key = trimBlanks(trimmed.substr(0, eq));
-    value = trimBlanks(trimmed.substr(eq + 1));
+    key = winrules::trimBlanks(trimmed.substr(0, eq));
+    value = winrules::trimBlanks(trimmed.substr(eq + 1));
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
         value = value.substr(1, value.size() - 2);
     }
@@ -61,7 +61,7 @@ bool IniText::sectionRange(const std::string& section, std::size_t& first,
                            std::size_t& last) const {
     std::string name;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (sectionHeader(lines[i], name) && equalNoCase(name, section)) {
+        if (sectionHeader(lines[i], name) && winrules::equalNoCase(name, section)) {
             first = i + 1;
             last = first;
             while (last < lines.size() && !sectionHeader(lines[last], name)) {
@@ -77,7 +77,7 @@ std::size_t IniText::keyLine(std::size_t first, std::size_t last, const std::str
     std::string name;
     std::string value;
     for (std::size_t i = first; i < last; ++i) {
-        if (keyValue(lines[i], name, value) && equalNoCase(name, key)) {
+        if (keyValue(lines[i], name, value) && winrules::equalNoCase(name, key)) {
             return i;
         }
     }
@@ -150,7 +150,7 @@ void IniText::set(const std::string& section, const std::string& key, const std:
         return;
     }
     std::size_t insertAt = last;
-    while (insertAt > first && trimBlanks(lines[insertAt - 1]).empty()) {
+    while (insertAt > first && winrules::trimBlanks(lines[insertAt - 1]).empty()) {
         --insertAt;
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), key + "=" + stored);

@@ -2,7 +2,7 @@
 #include "platform/sim/Machine.h"
 
 #include "platform/sim/RegistryStore.h"
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -171,7 +171,7 @@ bool Machine::removeSetting(const std::string& section, const std::string& key) 
 
 bool Machine::marked(const std::string& section, const std::string& canonicalPath) {
     for (const auto& entry : settings(section)) {
-        if (equalNoCase(entry.second, canonicalPath)) {
+        if (winrules::equalNoCase(entry.second, canonicalPath)) {
             return true;
         }
     }

@@ -3,7 +3,8 @@
 #include "platform/Process.h"
 
 #include "platform/sim/Machine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/CommandLine.h"
+#include "winrules/WinText.h"
 
 #include <cerrno>
 #include <chrono>
@@ -32,7 +33,7 @@ std::function<void()>& pendingMessagesHook() {
 // The [Programs] entry of `program`: matched by its base name, ".exe" optional.
 std::string hostProgram(const std::string& program) {
     std::string base = program.substr(program.find_last_of("\\/:") + 1);
-    if (base.size() > 4 && sim::equalNoCase(base.substr(base.size() - 4), ".exe")) {
+    if (base.size() > 4 && winrules::equalNoCase(base.substr(base.size() - 4), ".exe")) {
         base.resize(base.size() - 4);
     }
     if (base.empty()) {
@@ -87,12 +88,12 @@ void setPendingMessagesHook(std::function<void()> hook) {
 Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode) {
     std::string program;
     std::string rest;
-    sim::splitProgram(commandLine, program, rest);
+    winrules::splitProgram(commandLine, program, rest);
     const std::string host = hostProgram(program);
     if (host.empty() || access(host.c_str(), X_OK) != 0) {
         return kErrorFileNotFound;
     }
-    std::vector<std::string> arguments = sim::splitArguments(rest);
+    std::vector<std::string> arguments = winrules::splitArguments(rest);
     arguments.insert(arguments.begin(), program);
     static unsigned started = 0;
     const std::string exitFile = sim::Machine::current().folder() + "/exit-" +

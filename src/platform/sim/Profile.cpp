@@ -3,7 +3,7 @@
 #include "platform/System.h"
 
 #include "platform/sim/IniText.h"
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 namespace platform {
 
@@ -39,7 +39,7 @@ std::uint32_t getPrivateProfileString(const std::string& section, const std::str
         readFile(profilePath(path), bytes) == kOk && sim::IniText(bytes).find(section, key, value);
     if (!found) {
         // The default loses its trailing blanks and surrounding quotes, not its leading blanks.
-        value = unquoted(sim::trimTrailingBlanks(defaultValue));
+        value = unquoted(winrules::trimTrailingBlanks(defaultValue));
     }
     if (value.size() > size - 1) {
         value.resize(size - 1);

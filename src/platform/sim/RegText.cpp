@@ -2,76 +2,19 @@
 #include "platform/sim/RegText.h"
 
 #include "platform/sim/RegistryStore.h"
-#include "platform/sim/WinText.h"
+#include "winrules/RegFile.h"
+#include "winrules/WinText.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace sim {
-
-const char kRegeditHeader[] = "REGEDIT4\r\n";
 
 namespace {
 
 const char kLinkPrefix[] = ";link=";
-constexpr std::size_t kWrapColumn = 76;
 constexpr int kMaxLinkDepth = 8;
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"') {
-            out += '\\';
-        }
-        out += c;
-    }
-    return out + "\"";
-}
-
-// A string value written as text must come back as the same bytes: one final NUL, no other NUL,
-// no line break.
-bool plainString(const std::string& data) {
-    if (data.empty() || data.back() != '\0') {
-        return false;
-    }
-    return data.find_first_of(std::string("\0\r\n", 3)) == data.size() - 1;
-}
-
-void writeValue(const RegValue& value, bool forStore, std::string& out) {
-    std::string line = value.name.empty() ? "@=" : quoted(value.name) + "=";
-    if (value.type == platform::kRegSz && plainString(value.data)) {
-        out += line + quoted(value.data.substr(0, value.data.size() - 1)) + "\r\n";
-        return;
-    }
-    if (value.type == platform::kRegDword && value.data.size() == 4) {
-        const auto* b = reinterpret_cast<const unsigned char*>(value.data.data());
-        char text[16];
-        std::snprintf(text, sizeof text, "%08x",
-                      static_cast<unsigned>(b[0] | b[1] << 8 | b[2] << 16) |
-                          static_cast<unsigned>(b[3]) << 24);
-        out += line + "dword:" + text + "\r\n";
-        return;
-    }
-    char prefix[24];
-    if (value.type == platform::kRegBinary) {
-        std::snprintf(prefix, sizeof prefix, "hex:");
-    } else {
-        std::snprintf(prefix, sizeof prefix, "hex(%x):", value.type);
-    }
-    line += prefix;
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-        char byte[4];
-        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(value.data[i]));
-        line += byte;
-        if (i + 1 < value.data.size()) {
-            line += ',';
-            if (!forStore && line.size() >= kWrapColumn) {
-                out += line + "\\\r\n";
-                line = "  ";
-            }
-        }
-    }
-    out += line + "\r\n";
-}
 
 // The key a link leads to, for exports that show links as the keys they stand for.
 const RegNode* followLinks(RegistryStore& store, const RegNode& node) {
@@ -86,8 +29,10 @@ const RegNode* followLinks(RegistryStore& store, const RegNode& node) {
     return current->link.empty() ? current : nullptr;
 }
 
+// Writes `node` and what lies below it. `above` holds the keys being written above this one: a
+// link back to one of them (or to itself) is written empty, or the export would never end.
 void writeBlock(RegistryStore& store, const RegNode& node, std::string& name, bool forStore,
-                std::string& out) {
+                std::vector<const RegNode*>& above, std::string& out) {
     out += "[" + name + "]\r\n";
     const RegNode* shown = &node;
     if (!node.link.empty()) {
@@ -96,40 +41,25 @@ void writeBlock(RegistryStore& store, const RegNode& node, std::string& name, bo
             return;
         }
         shown = followLinks(store, node);
-        if (shown == nullptr) {
+        if (shown == nullptr || std::find(above.begin(), above.end(), shown) != above.end()) {
             out += "\r\n";
             return;
         }
     }
     for (const RegValue& value : shown->values) {
-        writeValue(value, forStore, out);
+        // The registry's own file keeps each value on one line; exports wrap as regedit does.
+        out += winrules::formatRegValue(value.name, value.type, value.data, !forStore);
     }
     out += "\r\n";
     const std::size_t length = name.size();
+    above.push_back(shown);
     for (const auto& child : shown->subkeys) {
         name += '\\';
         name += child->name;
-        writeBlock(store, *child, name, forStore, out);
+        writeBlock(store, *child, name, forStore, above, out);
         name.resize(length);
     }
-}
-
-// UTF-16 text (as regedit version 5 writes it) brought down to 8-bit characters.
-std::string narrow(const std::string& text) {
-    if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xFF &&
-        static_cast<unsigned char>(text[1]) == 0xFE) {
-        std::string out;
-        for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
-            const unsigned code =
-                static_cast<unsigned char>(text[i]) | static_cast<unsigned char>(text[i + 1]) << 8;
-            out += code < 0x100 ? static_cast<char>(code) : '?';
-        }
-        return out;
-    }
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        return text.substr(3);
-    }
-    return text;
+    above.pop_back();
 }
 
 // Reads a quoted text starting at `pos` (on the opening quote); false when it is not closed.
@@ -155,7 +85,7 @@ int hexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    const char u = upperChar(c);
+    const char u = winrules::upperChar(c);
     return u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
 }
 
@@ -191,16 +121,16 @@ bool parseData(const std::string& text, std::uint32_t& type, std::string& data) 
     if (!text.empty() && text[0] == '"') {
         std::size_t pos = 0;
         std::string value;
-        if (!readQuoted(text, pos, value) || !trimBlanks(text.substr(pos)).empty()) {
+        if (!readQuoted(text, pos, value) || !winrules::trimBlanks(text.substr(pos)).empty()) {
             return false;
         }
         type = platform::kRegSz;
         data = value + '\0';
         return true;
     }
-    const std::string head = upper(text.substr(0, 6));
+    const std::string head = winrules::upper(text.substr(0, 6));
     if (head == "DWORD:") {
-        const std::string digits = trimBlanks(text.substr(6));
+        const std::string digits = winrules::trimBlanks(text.substr(6));
         if (digits.empty() || digits.size() > 8) {
             return false;
         }
@@ -219,11 +149,11 @@ bool parseData(const std::string& text, std::uint32_t& type, std::string& data) 
         }
         return true;
     }
-    if (upper(text.substr(0, 4)) == "HEX:") {
+    if (winrules::upper(text.substr(0, 4)) == "HEX:") {
         type = platform::kRegBinary;
         return parseHexBytes(text.substr(4), data);
     }
-    if (upper(text.substr(0, 4)) == "HEX(") {
+    if (winrules::upper(text.substr(0, 4)) == "HEX(") {
         const std::size_t close = text.find("):");
         if (close == std::string::npos || close == 4) {
             return false;
@@ -247,12 +177,13 @@ bool parseData(const std::string& text, std::uint32_t& type, std::string& data) 
 void writeKeyText(RegistryStore& store, const RegNode& node, const std::string& name, bool forStore,
                   std::string& out) {
     std::string path = name;
-    writeBlock(store, node, path, forStore, out);
+    std::vector<const RegNode*> above;
+    writeBlock(store, node, path, forStore, above, out);
 }
 
 bool importRegText(RegistryStore& store, const std::string& text, bool forStore,
                    std::string& problem) {
-    const std::string plain = narrow(text);
+    const std::string plain = winrules::registrationText(text);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < plain.size()) {
@@ -268,10 +199,11 @@ bool importRegText(RegistryStore& store, const std::string& text, bool forStore,
         start = end + 1;
     }
     std::size_t index = 0;
-    while (index < lines.size() && trimBlanks(lines[index]).empty()) {
+    while (index < lines.size() && winrules::trimBlanks(lines[index]).empty()) {
         ++index;
     }
-    const std::string header = index < lines.size() ? trimBlanks(lines[index]) : std::string();
+    const std::string header =
+        index < lines.size() ? winrules::trimBlanks(lines[index]) : std::string();
     if (header != "REGEDIT4" && header != "Windows Registry Editor Version 5.00") {
         problem = "not a registration file";
         return false;
@@ -326,7 +258,7 @@ bool importRegText(RegistryStore& store, const std::string& text, bool forStore,
         // Hex data may go on over several lines, each but the last ending in a backslash.
         while (!line.empty() && line.back() == '\\' && index + 1 < lines.size()) {
             line.pop_back();
-            line += trimBlanks(lines[++index]);
+            line += winrules::trimBlanks(lines[++index]);
         }
         std::string name;
         std::size_t pos = 0;
@@ -343,7 +275,7 @@ bool importRegText(RegistryStore& store, const std::string& text, bool forStore,
             fail("bad line: " + line);
             continue;
         }
-        const std::string data = trimBlanks(line.substr(pos + 1));
+        const std::string data = winrules::trimBlanks(line.substr(pos + 1));
         if (!current) {
             continue; // values of a key that could not be opened are passed over
         }

@@ -9,9 +9,6 @@ namespace sim {
 class RegistryStore;
 struct RegNode;
 
-// Text of the file header every export starts with.
-extern const char kRegeditHeader[];
-
 // Appends `node` and everything below it under the key name `name`, one block per key.
 // `forStore` writes links as links and values on one line each; otherwise a link's target is
 // exported under the link's name and long hex data is wrapped as regedit wraps it.

@@ -3,7 +3,7 @@
 
 #include "platform/sim/Machine.h"
 #include "platform/sim/RegistryStore.h"
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 namespace platform {
 
@@ -25,7 +25,7 @@ bool isRoot(RegKey key) {
 }
 
 bool deniedKey(const RegNode& node) {
-    return sim::Machine::current().marked("AccessDenied", sim::upper(store().fullName(node)));
+    return sim::Machine::current().marked("AccessDenied", winrules::upper(store().fullName(node)));
 }
 
 // The live node behind an open key or a root; `access` receives what the handle may do.
@@ -161,7 +161,7 @@ Error regQueryValue(RegKey key, const std::string& name, std::uint32_t& type, st
     if (error != kOk) {
         return error;
     }
-    const sim::RegValue* value = node->value(sim::upper(name));
+    const sim::RegValue* value = node->value(winrules::upper(name));
     if (value == nullptr) {
         return kErrorFileNotFound;
     }

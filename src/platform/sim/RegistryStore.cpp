@@ -2,7 +2,9 @@
 #include "platform/sim/RegistryStore.h"
 
 #include "platform/sim/RegText.h"
-#include "platform/sim/WinText.h"
+#include "winrules/RegFile.h"
+#include "winrules/RegRoots.h"
+#include "winrules/WinText.h"
 
 #include <algorithm>
 
@@ -16,22 +18,23 @@ namespace {
 constexpr std::size_t kMaxKeyName = 255;
 constexpr int kMaxLinkDepth = 8;
 
+// Where each root lives in the store: a tree of its own, or an alias of a key of another root.
 struct RootInfo {
     RegKey handle;
-    const char* name;
     int tree;          // index into the store's own trees, or -1 for an alias
     const char* alias; // what an alias stands for
+    const char* name() const { return winrules::findRoot(handle)->name; }
 };
 
 const RootInfo kRoots[] = {
-    {platform::kHkeyClassesRoot, "HKEY_CLASSES_ROOT", -1, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes"},
-    {platform::kHkeyCurrentUser, "HKEY_CURRENT_USER", 2, nullptr},
-    {platform::kHkeyLocalMachine, "HKEY_LOCAL_MACHINE", 0, nullptr},
-    {platform::kHkeyUsers, "HKEY_USERS", 1, nullptr},
-    {platform::kHkeyPerformanceData, "HKEY_PERFORMANCE_DATA", 4, nullptr},
-    {platform::kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG", -1,
+    {platform::kHkeyClassesRoot, -1, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes"},
+    {platform::kHkeyCurrentUser, 2, nullptr},
+    {platform::kHkeyLocalMachine, 0, nullptr},
+    {platform::kHkeyUsers, 1, nullptr},
+    {platform::kHkeyPerformanceData, 4, nullptr},
+    {platform::kHkeyCurrentConfig, -1,
      "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current"},
-    {platform::kHkeyDynData, "HKEY_DYN_DATA", 3, nullptr},
+    {platform::kHkeyDynData, 3, nullptr},
 };
 
 const RootInfo* rootInfo(RegKey handle) {
@@ -94,28 +97,27 @@ RegistryStore::RegistryStore() {
     for (const RootInfo& info : kRoots) {
         if (info.tree >= 0) {
             trees[info.tree] = std::make_shared<RegNode>();
-            trees[info.tree]->name = info.name;
-            trees[info.tree]->upperName = info.name;
+            trees[info.tree]->name = info.name();
+            trees[info.tree]->upperName = info.name();
         }
     }
 }
 
 std::string RegistryStore::rootName(RegKey root) {
-    const RootInfo* info = rootInfo(root);
-    return info != nullptr ? info->name : "";
+    const winrules::RegRoot* known = winrules::findRoot(root);
+    return known != nullptr ? known->name : "";
 }
 
 bool RegistryStore::splitFullName(const std::string& fullName, RegKey& root, std::string& path) {
     const std::size_t cut = fullName.find('\\');
     const std::string name = fullName.substr(0, cut);
-    for (const RootInfo& info : kRoots) {
-        if (equalNoCase(name, info.name)) {
-            root = info.handle;
-            path = cut == std::string::npos ? std::string() : fullName.substr(cut + 1);
-            return true;
-        }
+    const winrules::RegRoot* known = winrules::findRoot(name, false);
+    if (known == nullptr) {
+        return false;
     }
-    return false;
+    root = known->handle;
+    path = cut == std::string::npos ? std::string() : fullName.substr(cut + 1);
+    return true;
 }
 
 std::shared_ptr<RegNode> RegistryStore::rootNode(RegKey root) {
@@ -148,7 +150,7 @@ Error RegistryStore::walk(const std::shared_ptr<RegNode>& from, const std::strin
             if (part.size() > kMaxKeyName) {
                 return platform::kErrorInvalidParameter;
             }
-            const std::string wanted = upper(part);
+            const std::string wanted = winrules::upper(part);
             std::shared_ptr<RegNode> child = node->subkey(wanted);
             if (!child) {
                 if (!create) {
@@ -213,7 +215,7 @@ std::string RegistryStore::fullName(const RegNode& node) const {
 
 void RegistryStore::setValue(RegNode& node, const std::string& name, std::uint32_t type,
                              const std::string& data) {
-    const std::string wanted = upper(name);
+    const std::string wanted = winrules::upper(name);
     auto it = lowerBound(node.values, wanted, &valueName);
     if (it != node.values.end() && it->upperName == wanted) {
         it->type = type;
@@ -225,7 +227,7 @@ void RegistryStore::setValue(RegNode& node, const std::string& name, std::uint32
 }
 
 bool RegistryStore::deleteValue(RegNode& node, const std::string& name) {
-    const std::string wanted = upper(name);
+    const std::string wanted = winrules::upper(name);
     auto it = lowerBound(node.values, wanted, &valueName);
     if (it == node.values.end() || it->upperName != wanted) {
         return false;
@@ -300,7 +302,7 @@ void RegistryStore::load(const std::string& text) {
 }
 
 std::string RegistryStore::save() {
-    std::string out = kRegeditHeader;
+    std::string out = winrules::kRegeditHeader;
     out += "\r\n";
     for (const auto& tree : trees) {
         writeKeyText(*this, *tree, tree->name, true, out);

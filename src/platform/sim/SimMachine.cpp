@@ -7,7 +7,8 @@
 #include "platform/sim/Machine.h"
 #include "platform/sim/RegText.h"
 #include "platform/sim/RegistryStore.h"
-#include "platform/sim/WinText.h"
+#include "winrules/RegFile.h"
+#include "winrules/WinText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -85,7 +86,7 @@ const char kProgramDir[] = "C:\\Program Files\\Tarvex";
 
 const Template* findTemplate(const std::string& name) {
     for (const Template& t : kTemplates) {
-        if (equalNoCase(name, t.name)) {
+        if (winrules::equalNoCase(name, t.name)) {
             return &t;
         }
     }
@@ -197,7 +198,7 @@ bool changeMark(const std::string& section, const std::string& canonical, bool o
     Machine& machine = Machine::current();
     int highest = 0;
     for (const auto& entry : machine.settings(section)) {
-        if (equalNoCase(entry.second, canonical)) {
+        if (winrules::equalNoCase(entry.second, canonical)) {
             if (on) {
                 return true;
             }
@@ -348,7 +349,7 @@ bool registerProgram(const std::string& name, const std::string& hostPath) {
 bool parseAttributeLetters(const std::string& text, std::uint32_t& attributes) {
     attributes = 0;
     for (char c : text) {
-        switch (upperChar(c)) {
+        switch (winrules::upperChar(c)) {
         case 'R':
             attributes |= platform::kAttrReadOnly;
             break;
@@ -408,7 +409,7 @@ bool markAccessDenied(const std::string& pathOrKey, bool denied) {
         // Marks name the key itself, whatever alias or link the caller wrote.
         const std::string name =
             store.open(pathOrKey, false, node) == platform::kOk ? store.fullName(*node) : pathOrKey;
-        return changeMark("AccessDenied", upper(name), denied);
+        return changeMark("AccessDenied", winrules::upper(name), denied);
     }
     WinPath parsed;
     return parseWinPath(pathOrKey, parsed) == platform::kOk &&
@@ -439,7 +440,7 @@ bool exportRegistry(const std::string& keyName, std::string& text) {
         store.open(keyName, false, node) != platform::kOk) {
         return false;
     }
-    text = std::string(kRegeditHeader) + "\r\n";
+    text = std::string(winrules::kRegeditHeader) + "\r\n";
     // The key keeps the name it was asked by, as regedit writes it.
     std::string name = keyName;
     while (!name.empty() && name.back() == '\\') {
@@ -460,7 +461,7 @@ std::string machineState() {
     readHostFile(machine.folder() + "/machine.ini", ini);
     IniText settings(ini);
     for (const std::string& section : settings.sections()) {
-        if (equalNoCase(section, "Programs")) {
+        if (winrules::equalNoCase(section, "Programs")) {
             continue; // host paths differ from one build folder to the next
         }
         for (const auto& entry : settings.entries(section)) {

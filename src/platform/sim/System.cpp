@@ -3,7 +3,7 @@
 
 #include "platform/Files.h"
 #include "platform/sim/Machine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 #include <cctype>
 #include <cstdio>
@@ -43,7 +43,7 @@ std::uint32_t machineNumber(const char* key, std::uint32_t fallback = 0) {
 }
 
 bool yes(const std::string& text) {
-    return sim::equalNoCase(text, "Yes") || text == "1" || sim::equalNoCase(text, "True");
+    return winrules::equalNoCase(text, "Yes") || text == "1" || winrules::equalNoCase(text, "True");
 }
 
 // The folder without a trailing backslash unless it is a drive root.
@@ -221,7 +221,7 @@ bool anotherInstanceRunning(const std::string& instanceName) {
     }
     // A lock file per name in the machine folder, held for the life of the process.
     static std::map<std::string, int> claimed;
-    std::string name = sim::upper(instanceName);
+    std::string name = winrules::upper(instanceName);
     if (claimed.count(name) != 0 || !machine.present()) {
         return false;
     }

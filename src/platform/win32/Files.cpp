@@ -1,6 +1,7 @@
 // File and folder services on the Win32 API (ANSI functions).
 #include "platform/Files.h"
-#include "platform/common/PathText.h"
+#include "winrules/WinPath.h"
+#include "winrules/WinText.h"
 
 #include <windows.h>
 
@@ -8,10 +9,10 @@
 
 namespace platform {
 
-using detail::folderPart;
-using detail::isDotEntry;
-
 namespace {
+
+// SHFileOperation's result for a source it cannot find.
+constexpr Error kShellNoSource = 0x402;
 
 Error lastError() {
     return static_cast<Error>(GetLastError());
@@ -64,12 +65,110 @@ Error checkWritable(const std::string& path, bool replacing) {
     return (attributes & refused) != 0 ? kErrorAccessDenied : kOk;
 }
 
+// GetLongPathNameA, which Windows 95 and NT 4.0 lack: looked up when first needed.
+using GetLongPathNameFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+
+GetLongPathNameFn longPathName() {
+    static const GetLongPathNameFn function =
+        reinterpret_cast<GetLongPathNameFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+    return function;
+}
+
+// Turns the short (8.3) names of the existing part of `path` into long ones: the longest prefix
+// that exists is expanded, the rest appended as it is. False when that cannot be told.
+bool expandShortNames(winrules::FullPath& path) {
+    const GetLongPathNameFn expand = longPathName();
+    if (expand == nullptr) {
+        return false; // without the function an alias cannot be told from a name: refuse
+    }
+    for (std::size_t count = path.parts.size(); count > 0; --count) {
+        winrules::FullPath prefix = path;
+        prefix.parts.resize(count);
+        prefix.trailingSeparator = false;
+        const std::string text = winrules::joinPath(prefix);
+        char buffer[MAX_PATH];
+        const DWORD length = expand(text.c_str(), buffer, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            continue;
+        }
+        winrules::FullPath expanded;
+        if (winrules::foldPath(std::string(buffer, length), false, expanded) !=
+                winrules::PathFault::None ||
+            expanded.parts.size() != count) {
+            return false;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            path.parts[i] = expanded.parts[i];
+        }
+        return true;
+    }
+    return true; // nothing of it exists: no alias to expand
+}
+
+// The resolved full path every operation below works on; see resolvePath.
+Error resolve(const std::string& text, bool wildcardLast, std::string& full) {
+    full.clear();
+    winrules::FullPath path;
+    switch (winrules::foldPath(text, wildcardLast, path)) {
+    case winrules::PathFault::None:
+        break;
+    case winrules::PathFault::Empty:
+        return kErrorPathNotFound;
+    case winrules::PathFault::Network:
+        return kErrorBadPathName;
+    default:
+        return kErrorInvalidName;
+    }
+    const std::string folded = winrules::joinPath(path);
+    // The system's own reading must be the same path; where it is not, nobody can tell which one
+    // an operation would touch.
+    char buffer[MAX_PATH];
+    char* filePart = nullptr;
+    const DWORD length = GetFullPathNameA(folded.c_str(), MAX_PATH, buffer, &filePart);
+    if (length == 0 || length >= MAX_PATH ||
+        winrules::upper(std::string(buffer, length)) != winrules::upper(folded)) {
+        return kErrorInvalidName;
+    }
+    bool alias = false;
+    for (const std::string& part : path.parts) {
+        alias = alias || part.find('~') != std::string::npos;
+    }
+    if (alias) {
+        // A wildcard component is no name to expand; it is put back afterwards.
+        std::string mask;
+        const bool pattern = wildcardLast && !path.parts.empty() &&
+                             path.parts.back().find_first_of("*?") != std::string::npos;
+        if (pattern) {
+            mask = path.parts.back();
+            path.parts.pop_back();
+        }
+        if (!expandShortNames(path)) {
+            return kErrorInvalidName;
+        }
+        if (pattern) {
+            path.parts.push_back(mask);
+        }
+    }
+    full = winrules::joinPath(path);
+    return kOk;
+}
+
 } // namespace
+
+Error resolvePath(const std::string& text, bool wildcardLast, std::string& full) {
+    return resolve(text, wildcardLast, full);
+}
 
 Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
     entries.clear();
+    std::string full;
+    const Error unresolved = resolve(pattern, true, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
     WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    const HANDLE search = FindFirstFileA(full.c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) {
         const Error error = lastError();
         return error == kErrorNoMoreFiles ? kErrorFileNotFound : error;
@@ -90,10 +189,12 @@ Error fileLength(const std::string& path, std::uint64_t& length) {
     // A wildcard would let the search below report some other file. The attributes keep a folder
     // from being taken for a file; the size then comes from a search, which Windows 95 has (it
     // lacks GetFileAttributesExA) and which also reads a file held open without sharing.
-    if (path.find_first_of("*?") != std::string::npos) {
-        return kErrorInvalidName;
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
     }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesA(full.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return lastError();
     }
@@ -101,7 +202,7 @@ Error fileLength(const std::string& path, std::uint64_t& length) {
         return kErrorFileNotFound;
     }
     WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA(path.c_str(), &data);
+    const HANDLE search = FindFirstFileA(full.c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) {
         return lastError();
     }
@@ -111,7 +212,12 @@ Error fileLength(const std::string& path, std::uint64_t& length) {
 }
 
 Error getAttributes(const std::string& path, std::uint32_t& attributes) {
-    const DWORD found = GetFileAttributesA(path.c_str());
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    const DWORD found = GetFileAttributesA(full.c_str());
     if (found == INVALID_FILE_ATTRIBUTES) {
         return lastError();
     }
@@ -120,12 +226,22 @@ Error getAttributes(const std::string& path, std::uint32_t& attributes) {
 }
 
 Error setAttributes(const std::string& path, std::uint32_t attributes) {
-    return SetFileAttributesA(path.c_str(), attributes) ? kOk : lastError();
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    return SetFileAttributesA(full.c_str(), attributes) ? kOk : lastError();
 }
 
 Error readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    FileHandle file(CreateFileA(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return lastError();
@@ -147,11 +263,16 @@ Error readFile(const std::string& path, std::string& bytes) {
 }
 
 Error writeFile(const std::string& path, const std::string& bytes) {
-    const Error refused = checkWritable(path, true);
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    const Error refused = checkWritable(full, true);
     if (refused != kOk) {
         return refused;
     }
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    FileHandle file(CreateFileA(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return lastError();
@@ -160,11 +281,16 @@ Error writeFile(const std::string& path, const std::string& bytes) {
 }
 
 Error appendFile(const std::string& path, const std::string& bytes) {
-    const Error refused = checkWritable(path, false);
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    const Error refused = checkWritable(full, false);
     if (refused != kOk) {
         return refused;
     }
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    FileHandle file(CreateFileA(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return lastError();
@@ -181,22 +307,42 @@ Error appendFile(const std::string& path, const std::string& bytes) {
 }
 
 Error deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) ? kOk : lastError();
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    return DeleteFileA(full.c_str()) ? kOk : lastError();
 }
 
 Error createFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) ? kOk : lastError();
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    return CreateDirectoryA(full.c_str(), nullptr) ? kOk : lastError();
 }
 
 Error removeFolder(const std::string& path) {
-    return RemoveDirectoryA(path.c_str()) ? kOk : lastError();
+    std::string full;
+    const Error unresolved = resolve(path, false, full);
+    if (unresolved != kOk) {
+        return unresolved;
+    }
+    return RemoveDirectoryA(full.c_str()) ? kOk : lastError();
 }
 
 ShellCopyResult shellCopy(const std::string& source, const std::string& destination,
                           bool showProgress) {
+    std::string fromPath;
+    std::string toPath;
+    if (resolve(source, true, fromPath) != kOk || resolve(destination, false, toPath) != kOk) {
+        return ShellCopyResult{kShellNoSource, false};
+    }
     // The shell takes lists of paths, each ended by a NUL and the list by a second NUL.
-    const std::string from = source + '\0' + '\0';
-    const std::string to = destination + '\0' + '\0';
+    const std::string from = fromPath + '\0' + '\0';
+    const std::string to = toPath + '\0' + '\0';
     SHFILEOPSTRUCTA operation{};
     operation.hwnd = nullptr;
     operation.wFunc = FO_COPY;

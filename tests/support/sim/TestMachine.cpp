@@ -5,11 +5,13 @@
 #include "platform/Registry.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/SimMachine.h"
-#include "platform/sim/WinText.h"
+#include "winrules/WinText.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -137,6 +139,14 @@ HoldOpen::~HoldOpen() {
     }
 }
 
+ShellSkipsInUse::ShellSkipsInUse() {
+    sim::setSetting("Simulation", "ShellSkipsInUse", "Yes");
+}
+
+ShellSkipsInUse::~ShellSkipsInUse() {
+    sim::setSetting("Simulation", "ShellSkipsInUse", "No");
+}
+
 std::string childCommand() {
     return "\"tvxchild\"";
 }
@@ -175,7 +185,7 @@ WindowsVersion::WindowsVersion(const std::string& wineName) {
         Saved old;
         old.name = value.first;
         for (const auto& setting : before) {
-            if (sim::equalNoCase(setting.first, old.name)) {
+            if (winrules::equalNoCase(setting.first, old.name)) {
                 old.value = setting.second;
                 old.existed = true;
             }
@@ -198,6 +208,13 @@ WindowsVersion::~WindowsVersion() {
 
 bool onSimulatedMachine() {
     return true;
+}
+
+std::string shellRequests() {
+    std::ifstream in(sim::machineFolder() + "/shell.log", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace testsupport

@@ -127,6 +127,10 @@ HoldOpen::~HoldOpen() {
     }
 }
 
+ShellSkipsInUse::ShellSkipsInUse() = default;
+
+ShellSkipsInUse::~ShellSkipsInUse() = default;
+
 std::string childCommand() {
     return "\"" + binaryFolder + "\\tvxchild.exe\"";
 }
@@ -182,6 +186,10 @@ WindowsVersion::~WindowsVersion() {
 
 bool onSimulatedMachine() {
     return false;
+}
+
+std::string shellRequests() {
+    return {};
 }
 
 } // namespace testsupport
