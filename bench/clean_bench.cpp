@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         context.backupStamp = "07-12-2026_101530";
         context.search = &search;
         const auto cleanStart = Clock::now();
-        CleanConfiguration(context, decoder, kConfiguration,
+        CleanConfiguration(EngineSections(context), decoder, kConfiguration,
                            platform::windowsDirectory() + "\\xttxf.dll");
         cleanTimes.push_back(secondsSince(cleanStart));
         const std::vector<std::string> wrong = testkit::CheckCleaned(items);

@@ -131,7 +131,6 @@ const char* const kServices[] = {"Tcpip",    "Dhcp",         "Dnscache", "Eventl
                                  "PlugPlay", "RpcSs",        "Spooler",  "W32Time",
                                  "Netlogon", "LanmanServer", "AudioSrv", "Browser",
                                  "Cdrom",    "Disk",         "i8042prt", "kbdclass"};
-const char* const kCategories[] = {"Display", "Media", "Net", "Ports", "USB", "HID", "System"};
 
 // COM registrations: CLSIDs with their usual subkeys, interfaces, type libraries, ProgIDs.
 void classes(Generator& g, platform::RegKey root, long share) {

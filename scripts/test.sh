@@ -7,8 +7,9 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 ensure_packages "${TVX_PACKAGES[@]}" fonts-wine
 JOBS="$(nproc)"
 
-echo "== native build (simulated machine, sanitizers)"
-cmake -S "$ROOT" -B "$ROOT/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVX_SANITIZE=ON >/dev/null
+echo "== native build (simulated machine, clang with sanitizers and the fuzz harnesses)"
+CC=clang CXX=clang++ cmake -S "$ROOT" -B "$ROOT/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DTVX_SANITIZE=ON -DTVX_FUZZ=ON >/dev/null
 cmake --build "$ROOT/build/native" -j "$JOBS"
 
 echo "== Windows build (x86_64, for the tests under Wine)"
@@ -24,6 +25,9 @@ cmake --build "$ROOT/build/release" -j "$JOBS"
 status=0
 echo "== native tests"
 ctest --test-dir "$ROOT/build/native" --output-on-failure || status=1
+
+echo "== fuzz harnesses, briefly"
+bash "$ROOT/scripts/fuzz.sh" 5 "$ROOT/build/native" || status=1
 
 echo "== Windows tests under Wine (real windows on an Xvfb display)"
 trap 'stop_xvfb; drop_wine_prefix' EXIT

@@ -3,11 +3,11 @@
 // deletes nothing whose backup was asked for and did not happen.
 #include "backup/Backup.h"
 
+#include "base/General.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "system/Helpers.h"
 #include "winrules/RegFile.h"
 #include "winrules/RegRoots.h"

@@ -2,7 +2,7 @@
 #include "backup/FrmClear.h"
 
 #include "backup/SelectEntries.h"
-#include "language/Font.h"
+#include "base/Font.h"
 #include "ui/App.h"
 
 FrmClear::FrmClear(ui::App& app, const Design& design)

@@ -1,10 +1,10 @@
 // The window that deletes clean logs: which logs, and how one goes.
 #include "backup/FrmClearL.h"
 
+#include "base/General.h"
 #include "language/ApplyLang.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
 
 namespace {
 

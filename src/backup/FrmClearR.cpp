@@ -2,7 +2,7 @@
 #include "backup/FrmClearR.h"
 
 #include "backup/SelectEntries.h"
-#include "cleaning/Folders.h"
+#include "base/Folders.h"
 #include "language/ApplyLang.h"
 
 namespace {

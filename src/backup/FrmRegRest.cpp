@@ -2,8 +2,8 @@
 #include "backup/FrmRegRest.h"
 
 #include "backup/SelectEntries.h"
+#include "base/Font.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "system/Helpers.h"

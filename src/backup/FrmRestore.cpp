@@ -2,9 +2,9 @@
 #include "backup/FrmRestore.h"
 
 #include "backup/SelectEntries.h"
-#include "cleaning/Folders.h"
+#include "base/Folders.h"
+#include "base/Font.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "platform/Files.h"
 #include "system/Helpers.h"
 #include "ui/App.h"

@@ -2,9 +2,9 @@
 // restoring and rewriting index lines.
 #include "backup/SelectEntries.h"
 
+#include "base/General.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "system/AddScroll.h"
 #include "ui/Controls.h"
 

@@ -1,12 +1,12 @@
 // The cab cleaner window: layout, menus and the window's own events.
 #include "cabcleaner/FrmCC.h"
 
-#include "cleaning/FrmShared.h"
+#include "base/Font.h"
+#include "base/General.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "language/Language.h"
+#include "language/Prompts.h"
 #include "platform/Files.h"
-#include "startup/General.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
 
@@ -101,7 +101,7 @@ void FrmCC::cmdClose_Click() {
 }
 
 void FrmCC::mnuHelpAbout_Click() {
-    showModalNamed(*this, "frmAbout");
+    app.showModalNamed("frmAbout", *this);
 }
 
 void FrmCC::mnuHelpHelp_Click() {

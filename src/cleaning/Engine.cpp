@@ -2,15 +2,15 @@
 #include "cleaning/Engine.h"
 
 #include "backup/Backup.h"
-#include "cleaning/Folders.h"
+#include "base/Folders.h"
+#include "base/General.h"
+#include "base/Registry.h"
 #include "cleaning/Guard.h"
 #include "cleaning/RegSearch.h"
-#include "cleaning/Registry.h"
 #include "language/Language.h"
 #include "language/TextIds.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "ui/Controls.h"
 #include "winrules/RegRoots.h"
 
@@ -218,6 +218,16 @@ int cReg_SearchFound(RunContext& context, const std::string& sRootKey, const std
     return 0;
 }
 
-void DeleteCompanionFile(const std::string& fileName) {
-    platform::deleteFile(programFolderFile(fileName));
+SectionHandlers EngineSections(RunContext& context) {
+    auto bound = [&context](void (*operation)(RunContext&, const std::string&)) {
+        return [&context, operation](const std::string& line) { operation(context, line); };
+    };
+    SectionHandlers handlers;
+    handlers.files = bound(CleanFile);
+    handlers.systemFiles = bound(CleanSystemFile);
+    handlers.directory = bound(CleanDirectory);
+    handlers.registrySection = bound(CleanRegSection);
+    handlers.registryValue = bound(CleanRegValue);
+    handlers.registrySearch = bound(CleanRegSearch);
+    return handlers;
 }

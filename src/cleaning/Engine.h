@@ -1,6 +1,8 @@
 // The cleaning engine: the operation behind each configuration section, for any cleaning window.
 #pragma once
 
+#include "packs/Configuration.h"
+
 #include <string>
 
 class cRegSearch;
@@ -46,8 +48,9 @@ void CleanRegSearch(RunContext& context, const std::string& entry);
 // or the number of the error that must end the search.
 int cReg_SearchFound(RunContext& context, const std::string& sRootKey, const std::string& sKey,
                      const std::string& sValue);
-// Deletes `fileName` in the program folder; a missing file is no error anybody sees.
-void DeleteCompanionFile(const std::string& fileName);
+// The operations above as the handlers of a configuration's sections, working with `context`
+// (which must outlive the handlers).
+SectionHandlers EngineSections(RunContext& context);
 
 // The full path the engine resolves a "[DIRECTORY]" entry to.
 std::string ResolveDirectoryEntry(const std::string& entry);

@@ -2,20 +2,21 @@
 #include "cleaning/FrmAdvanced.h"
 
 #include "backup/Backup.h"
+#include "base/Folders.h"
+#include "base/Font.h"
+#include "base/General.h"
+#include "base/Settings.h"
 #include "cleaning/CleanLog.h"
 #include "cleaning/Display.h"
 #include "cleaning/Engine.h"
-#include "cleaning/Folders.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "language/Language.h"
+#include "language/OSLine.h"
+#include "language/Prompts.h"
 #include "language/TextIds.h"
 #include "packs/Configuration.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
-#include "startup/Settings.h"
-#include "system/OSLine.h"
 #include "ui/App.h"
 
 #include <vector>
@@ -192,7 +193,7 @@ void FrmAdvanced::cleanRun() {
         lblStatusFile.caption = GetLangString(textid::kCleaningWithBefore) + " " +
                                 context.configurationName + " " +
                                 GetLangString(textid::kCleaningWithAfter);
-        CleanConfiguration(context, *objects.decoder(), context.configurationName,
+        CleanConfiguration(EngineSections(context), *objects.decoder(), context.configurationName,
                            GetWindowsFolder() + "\\xttxf.dll");
     }
     objects.endRun();

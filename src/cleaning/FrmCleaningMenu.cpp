@@ -1,14 +1,7 @@
-// The menu tree of the cleaning windows and the windows its entries open.
+// The menu tree of the cleaning windows; its entries open the other windows by name.
 #include "cleaning/FrmCleaningMenu.h"
 
-#include "backup/FrmClearB.h"
-#include "backup/FrmClearL.h"
-#include "backup/FrmClearR.h"
-#include "backup/FrmRegRest.h"
-#include "backup/FrmRestore.h"
-#include "cabcleaner/FrmCC.h"
-#include "cleaning/FrmShared.h"
-#include "cleaning/FrmWiz1.h"
+#include "language/Prompts.h"
 #include "ui/App.h"
 
 namespace {
@@ -76,28 +69,28 @@ CleaningMenuBar::CleaningMenuBar(ui::Form& form, std::string number)
 }
 
 void CleaningMenuBar::mnuOptionsWizard_Click() {
-    window.app.show<FrmWiz1>();
+    window.app.showNamed("frmWiz1");
     window.app.unload(window);
 }
 
 void CleaningMenuBar::mnuOptionsBCFD_Click() {
-    window.app.showModal<FrmClearB>(window);
+    window.app.showModalNamed("frmClearB", window);
 }
 
 void CleaningMenuBar::mnuOptionsBCRC_Click() {
-    window.app.showModal<FrmClearR>(window);
+    window.app.showModalNamed("frmClearR", window);
 }
 
 void CleaningMenuBar::mnuOptionsBCLC_Click() {
-    window.app.showModal<FrmClearL>(window);
+    window.app.showModalNamed("frmClearL", window);
 }
 
 void CleaningMenuBar::mnuOptionsRestoreFD_Click() {
-    window.app.showModal<FrmRestore>(window);
+    window.app.showModalNamed("frmRestore", window);
 }
 
 void CleaningMenuBar::mnuOptionsRestoreReg_Click() {
-    window.app.showModal<FrmRegRest>(window);
+    window.app.showModalNamed("frmRegRest", window);
 }
 
 void CleaningMenuBar::mnuOptionsLanguage_Click() {
@@ -105,7 +98,7 @@ void CleaningMenuBar::mnuOptionsLanguage_Click() {
 }
 
 void CleaningMenuBar::mnuOptionsOptions_Click() {
-    showModalNamed(window, "frmOptions");
+    window.app.showModalNamed("frmOptions", window);
 }
 
 void CleaningMenuBar::mnuOptionsFont_Click() {
@@ -113,7 +106,7 @@ void CleaningMenuBar::mnuOptionsFont_Click() {
 }
 
 void CleaningMenuBar::mnuToolsCab_Click() {
-    window.app.show<FrmCC>();
+    window.app.showNamed("frmCC");
     window.app.unload(window);
 }
 
@@ -122,5 +115,5 @@ void CleaningMenuBar::mnuHelpHelp_Click() {
 }
 
 void CleaningMenuBar::mnuHelpAbout_Click() {
-    showModalNamed(window, "frmAbout");
+    window.app.showModalNamed("frmAbout", window);
 }

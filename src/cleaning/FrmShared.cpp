@@ -1,6 +1,9 @@
-// Opening secondary windows by name, the help file, and the shared parts of the clean runs.
+// The shared parts of the clean runs: load time, run settings, configuration lists, run objects.
 #include "cleaning/FrmShared.h"
 
+#include "base/General.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "cleaning/Engine.h"
 #include "cleaning/RegSearch.h"
 #include "language/Language.h"
@@ -9,10 +12,6 @@
 #include "packs/Protection.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
-#include "system/Help.h"
 #include "ui/App.h"
 
 #include <cstdio>
@@ -35,28 +34,6 @@ bool isYes(const std::string& value) {
 }
 
 } // namespace
-
-void showModalNamed(ui::Form& owner, const std::string& name) {
-    if (ui::Form* window = owner.app.formNamed(name)) {
-        owner.app.showModal(*window, &owner);
-    }
-}
-
-void showModalWithWindowNumber(ui::Form& owner, const std::string& name,
-                               const std::string& windowNumber) {
-    ui::Form* window = owner.app.formNamed(name);
-    if (window == nullptr) {
-        return;
-    }
-    if (ui::Control* identify = window->find("lblfIdentify")) {
-        identify->caption = windowNumber;
-    }
-    owner.app.showModal(*window, &owner);
-}
-
-void openHelpFile(ui::Form& owner) {
-    OpenHelp(owner, GetLangString(textid::kHelpFileName));
-}
 
 LoadTime TakeLoadTime() {
     const platform::LocalTime now = platform::localTime();
@@ -159,11 +136,6 @@ void RunObjects::endRun() {
         releaseAsked = false;
         release();
     }
-}
-
-bool ConfirmClean(ui::Form& owner) {
-    return owner.app.msgBox(GetLangString("0009"), GetLangString("0010"), ui::MsgBoxButtons::YesNo,
-                            ui::MsgBoxIcon::Exclamation, &owner) == ui::MsgBoxResult::Yes;
 }
 
 void DeleteDecodedCopy(const std::string& name) {

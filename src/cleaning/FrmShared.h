@@ -1,7 +1,5 @@
-// What the cleaning windows, the wizard and the cab cleaner share: the window numbers they tell
-// the language and font windows, opening windows by name, the help file, and the parts of a
-// clean run that every cleaning window carries (load time, run settings, configuration lists,
-// the run objects).
+// What the cleaning windows and the wizard share: the parts of a clean run that every cleaning
+// window carries (load time, run settings, configuration lists, the run objects).
 #pragma once
 
 #include <initializer_list>
@@ -17,27 +15,6 @@ class App;
 class ComboBox;
 class Form;
 } // namespace ui
-
-// The number a window writes into lblfIdentify of frmLanguage or frmFont before opening it, so
-// that only the opener is re-texted or re-fonted after a save.
-constexpr const char* kWindowNumberMain = "1";
-constexpr const char* kWindowNumberAdvanced = "2";
-constexpr const char* kWindowNumberWizard = "3";
-
-// Shows the window called `name` modally, owned by `owner`, and returns once it is unloaded;
-// nothing happens when no window of that name is registered.
-void showModalNamed(ui::Form& owner, const std::string& name);
-
-// Loads the window called `name` (frmLanguage or frmFont), sets the caption of its lblfIdentify
-// to `windowNumber` and shows it modally, owned by `owner`; nothing happens when it is unknown.
-void showModalWithWindowNumber(ui::Form& owner, const std::string& name,
-                               const std::string& windowNumber);
-
-// Opens the help file of the chosen language: the file text "0019" names in the program folder.
-void openHelpFile(ui::Form& owner);
-
-// Asks "0009" under the title "0010" (Yes/No, exclamation) before a clean run; true on Yes.
-bool ConfirmClean(ui::Form& owner);
 
 // Deletes a temporary decoded file of the Windows folder ("\xttxf.dll", "\xtdwf.dll") that a
 // run cut short may have left; nothing when the Windows folder is unknown.

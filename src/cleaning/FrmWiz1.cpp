@@ -1,10 +1,11 @@
 // The wizard's first page: layout, menu and the page's navigation.
 #include "cleaning/FrmWiz1.h"
 
+#include "base/Font.h"
 #include "cleaning/FrmShared.h"
 #include "cleaning/FrmWiz2.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
+#include "language/Prompts.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
 
@@ -71,7 +72,7 @@ void FrmWiz1::mnuOptionsLanguage_Click() {
 }
 
 void FrmWiz1::mnuOptionsOptions_Click() {
-    showModalNamed(*this, "frmOptions");
+    app.showModalNamed("frmOptions", *this);
 }
 
 void FrmWiz1::mnuOptionsFont_Click() {

@@ -1,15 +1,16 @@
 // The wizard's second page: layout and the page's navigation.
 #include "cleaning/FrmWiz2.h"
 
+#include "base/Font.h"
+#include "base/General.h"
 #include "cleaning/Engine.h"
 #include "cleaning/FrmWiz1.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "language/Language.h"
+#include "language/Prompts.h"
 #include "language/TextIds.h"
 #include "packs/Configuration.h"
 #include "platform/Files.h"
-#include "startup/General.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
 
@@ -87,7 +88,7 @@ void FrmWiz2::cleanRun() {
     RunContext context;
     context.configurationName = lblWizCFilter.caption;
     objects.beginRun(context);
-    CleanConfiguration(context, *objects.decoder(), context.configurationName,
+    CleanConfiguration(EngineSections(context), *objects.decoder(), context.configurationName,
                        GetWindowsFolder() + "\\xtdwf.dll");
     objects.endRun();
     lblWizStatus.caption = GetLangString(textid::kWizardCleanFinished);

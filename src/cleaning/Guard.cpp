@@ -2,9 +2,9 @@
 // the guard see exactly what the file and registry operations would touch.
 #include "cleaning/Guard.h"
 
+#include "base/General.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "winrules/RegRoots.h"
 #include "winrules/Wildcard.h"
 #include "winrules/WinPath.h"

@@ -2,10 +2,10 @@
 // so that no window's class needs to be known here.
 #include "language/ApplyLang.h"
 
+#include "base/Version.h"
 #include "language/CaptionTables.h"
 #include "language/Language.h"
 #include "language/TextIds.h"
-#include "startup/Version.h"
 #include "ui/App.h"
 
 #include <cstring>

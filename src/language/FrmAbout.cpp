@@ -1,8 +1,8 @@
 // The about window and its support-mail links.
 #include "language/FrmAbout.h"
 
+#include "base/Font.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
 #include "platform/System.h"
 #include "ui/App.h"
 

@@ -1,11 +1,11 @@
 // The font window: "Default" or "Tahoma", stored under "Name" in section "FONT".
 #include "language/FrmFont.h"
 
+#include "base/Font.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "language/ApplyLang.h"
 #include "language/ChoiceWindow.h"
-#include "language/Font.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
 #include "ui/App.h"
 
 FrmFont::FrmFont(ui::App& app) : ui::Form(app, kFormName) {

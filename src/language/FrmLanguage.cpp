@@ -1,15 +1,15 @@
 // The language window: lists the ".lng" files of the program folder and stores the choice.
 #include "language/FrmLanguage.h"
 
+#include "base/Font.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "language/ApplyLang.h"
 #include "language/ChoiceWindow.h"
-#include "language/Font.h"
 #include "language/Language.h"
 #include "language/TextIds.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
 #include "ui/App.h"
 
 #include <vector>

@@ -1,11 +1,11 @@
 // Text lookup in the decoded copy of the chosen language file, decoded on the first lookup.
 #include "language/Language.h"
 
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "packs/Protection.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
 #include "winrules/WinPath.h"
 
 #include <optional>

@@ -1,5 +1,5 @@
 // Tarvex.exe: the cleaner's entry point, showing the program's windows as real Win32 windows.
-#include "startup/Startup.h"
+#include "main/TarvexWindows.h"
 #include "ui/App.h"
 #include "ui/win32/Win32Renderer.h"
 
@@ -9,7 +9,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ui::win32::Win32Renderer renderer(instance);
     ui::App app(renderer);
     try {
-        StartTarvex(app);
+        RunTarvex(app);
         renderer.run();
     } catch (...) {
         // The program works in ignore-and-continue style; a fault that still escapes ends it

@@ -1,30 +1,31 @@
 // Configuration listing and the section dispatcher.
 #include "packs/Configuration.h"
 
-#include "cleaning/Engine.h"
+#include "base/General.h"
 #include "packs/Protection.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
+#include "winrules/WinPath.h"
 
 #include <array>
 
 namespace {
 
-using Handler = void (*)(RunContext&, const std::string&);
+using Handler = SectionHandlers::Handler;
 
+// The section headers, each with the handler its lines go to.
 struct Section {
     const char* line;
-    Handler handler;
+    Handler SectionHandlers::*handler;
 };
 
 constexpr std::array<Section, 6> kSections = {{
-    {"[FILES]", CleanFile},
-    {"[SYSTEMFILES]", CleanSystemFile},
-    {"[DIRECTORY]", CleanDirectory},
-    {"[REGISTRY.SECTION]", CleanRegSection},
-    {"[REGISTRY.VALUE]", CleanRegValue},
-    {"[REGISTRY.SEARCH]", CleanRegSearch},
+    {"[FILES]", &SectionHandlers::files},
+    {"[SYSTEMFILES]", &SectionHandlers::systemFiles},
+    {"[DIRECTORY]", &SectionHandlers::directory},
+    {"[REGISTRY.SECTION]", &SectionHandlers::registrySection},
+    {"[REGISTRY.VALUE]", &SectionHandlers::registryValue},
+    {"[REGISTRY.SEARCH]", &SectionHandlers::registrySearch},
 }};
 
 // Lines are separated by CR LF only; a lone LF stays inside its line.
@@ -56,12 +57,12 @@ std::vector<std::string> ListConfigurations() {
     return names;
 }
 
-void RunConfigurationFile(RunContext& context, const std::string& path) {
+void RunConfigurationFile(const SectionHandlers& handlers, const std::string& path) {
     const std::string text = ReadTextFile(path);
     if (text.empty()) {
         return;
     }
-    Handler current = CleanFile;
+    Handler SectionHandlers::*current = &SectionHandlers::files;
     for (const std::string& line : splitLines(text)) {
         bool isSection = false;
         for (const Section& section : kSections) {
@@ -71,32 +72,35 @@ void RunConfigurationFile(RunContext& context, const std::string& path) {
                 break;
             }
         }
-        if (!isSection && !line.empty()) {
-            current(context, line);
+        if (!isSection && !line.empty() && handlers.*current) {
+            (handlers.*current)(line);
         }
     }
 }
 
-void RunCompanionFile(RunContext& context, const std::string& path) {
+void RunCompanionFile(const SectionHandlers& handlers, const std::string& path) {
     const std::string text = ReadTextFile(path);
-    if (!text.empty()) {
+    if (!text.empty() && handlers.registrySection) {
         for (const std::string& line : splitLines(text)) {
-            CleanRegSection(context, line);
+            handlers.registrySection(line);
         }
     }
-    const std::size_t slash = path.rfind('\\');
-    DeleteCompanionFile(slash == std::string::npos ? path : path.substr(slash + 1));
+    DeleteCompanionFile(winrules::lastComponent(path));
 }
 
-void CleanConfiguration(RunContext& context, clsProtection& decoder, const std::string& name,
-                        const std::string& decodedPath) {
+void DeleteCompanionFile(const std::string& fileName) {
+    platform::deleteFile(platform::programFolder() + "\\" + fileName);
+}
+
+void CleanConfiguration(const SectionHandlers& handlers, clsProtection& decoder,
+                        const std::string& name, const std::string& decodedPath) {
     const std::string program = platform::programFolder();
     // A configuration that cannot be decoded removes nothing, even if a stale decoded copy of
     // another run were still lying there.
     if (!decoder.DecodeFile(program + "\\" + name + ".txf", decodedPath)) {
-        RunConfigurationFile(context, decodedPath);
+        RunConfigurationFile(handlers, decodedPath);
     }
-    RunCompanionFile(context, program + "\\" + name + ".txr");
+    RunCompanionFile(handlers, program + "\\" + name + ".txr");
     platform::setAttributes(decodedPath, platform::kAttrNormal);
     platform::deleteFile(decodedPath);
 }

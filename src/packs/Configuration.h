@@ -2,24 +2,40 @@
 // registry companion file of its search hits.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class clsProtection;
-struct RunContext;
+
+// The operation each section's lines go to: the cleaning engine's, bound to one run. Lines before
+// the first section header count as "[FILES]" lines.
+struct SectionHandlers {
+    using Handler = std::function<void(const std::string& line)>;
+    Handler files;           // "[FILES]"
+    Handler systemFiles;     // "[SYSTEMFILES]"
+    Handler directory;       // "[DIRECTORY]"
+    Handler registrySection; // "[REGISTRY.SECTION]", and every line of the companion file
+    Handler registryValue;   // "[REGISTRY.VALUE]"
+    Handler registrySearch;  // "[REGISTRY.SEARCH]"
+};
 
 // The names of the configurations in the program folder: every ordinary "*.txf" file, in the
 // order the directory search returns them, cut before its last dot.
 std::vector<std::string> ListConfigurations();
 
-// Hands every non-empty line of the decoded configuration at `path` to its section's operation.
-void RunConfigurationFile(RunContext& context, const std::string& path);
+// Hands every non-empty line of the decoded configuration at `path` to its section's handler.
+void RunConfigurationFile(const SectionHandlers& handlers, const std::string& path);
 
-// Deletes every key listed in the companion file at `path`, then deletes the file.
-void RunCompanionFile(RunContext& context, const std::string& path);
+// Hands every line of the companion file at `path` to the registry-section handler, then deletes
+// the file.
+void RunCompanionFile(const SectionHandlers& handlers, const std::string& path);
+
+// Deletes `fileName` in the program folder; a missing file is no error anybody sees.
+void DeleteCompanionFile(const std::string& fileName);
 
 // One configuration's clean: decode program folder\<name>.txf to `decodedPath` with the window's
 // `decoder`, run it, run its companion file, delete the decoded copy. Decoder errors just mean
 // nothing is run.
-void CleanConfiguration(RunContext& context, clsProtection& decoder, const std::string& name,
-                        const std::string& decodedPath);
+void CleanConfiguration(const SectionHandlers& handlers, clsProtection& decoder,
+                        const std::string& name, const std::string& decodedPath);

@@ -2,8 +2,8 @@
 // success.
 #include "packs/Protection.h"
 
+#include "base/General.h"
 #include "platform/Files.h"
-#include "startup/General.h"
 
 std::optional<packs::PackError> clsProtection::DecodeFile(const std::string& sourcePath,
                                                           const std::string& destinationPath) {

@@ -2,10 +2,10 @@
 // clicked.
 #include "startup/FrmOptions.h"
 
+#include "base/Font.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
 #include "ui/App.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // The splash window: single instance, default settings, countdown to the next window.
 #include "startup/FrmStart.h"
 
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "platform/System.h"
 #include "startup/FrmWarning.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
 

@@ -1,10 +1,10 @@
 // The warning window shown after the splash while "ReadmeStart" is "Yes".
 #include "startup/FrmWarning.h"
 
+#include "base/Font.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "language/ApplyLang.h"
-#include "language/Font.h"
-#include "startup/Ini.h"
-#include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
 

@@ -1,12 +1,12 @@
-// Program start: the windows of Tarvex made known to the application, and the start windows.
+// Program start: the splash window, and the start windows the settings choose.
 #pragma once
 
 namespace ui {
 class App;
 }
 
-// Registers every window of Tarvex with `app` and shows the splash window; the renderer's main
-// loop then runs the program.
+// Shows the splash window of Tarvex, whose windows `app` must know by name already (RunTarvex in
+// main/TarvexWindows.h registers them first); the renderer's main loop then runs the program.
 void StartTarvex(ui::App& app);
 
 // Opens the start interface the settings name: the wizard, the normal or the advanced window.

@@ -1,9 +1,9 @@
 // Process and copy helpers shared by the backup, restore and cab-cleaning code.
 #include "system/Helpers.h"
 
+#include "base/General.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
-#include "startup/General.h"
 
 platform::Error StartAndWait(const std::string& commandLine, int windowStyle) {
     return platform::startAndWait(commandLine, windowStyle);

@@ -50,6 +50,20 @@ void App::showModeless(Form& form) {
     refreshAll();
 }
 
+void App::showNamed(const std::string& name) {
+    formNamed(name);
+    // Looked up again: a window may unload itself while it loads.
+    if (Form* form = findForm(name)) {
+        showModeless(*form);
+    }
+}
+
+void App::showModalNamed(const std::string& name, Form& owner) {
+    if (Form* form = formNamed(name)) {
+        showModal(*form, &owner);
+    }
+}
+
 void App::showModal(Form& form, Form* owner) {
     if (!isLoaded(form)) {
         return;

@@ -63,6 +63,13 @@ class App {
 
     // Shows a loaded window without waiting.
     void showModeless(Form& form);
+    // Loads and shows the window called `name` without waiting; nothing when no window of that
+    // name is registered or when it unloaded itself while loading. Menus open windows this way,
+    // knowing them by name only.
+    void showNamed(const std::string& name);
+    // Shows the window called `name` modally, owned by `owner`, and returns once it is unloaded;
+    // nothing happens when no window of that name is registered.
+    void showModalNamed(const std::string& name, Form& owner);
     // Shows a loaded window modally; `owner` (may be nullptr) is disabled meanwhile.
     void showModal(Form& form, Form* owner);
     // Unloads a window: its Form_Unload runs, its window goes; the object dies once no event of

@@ -4,10 +4,10 @@
 
 #include <doctest/doctest.h>
 
+#include "base/General.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "support/NullRenderer.h"
 #include "support/TestMachine.h"
 #include "ui/App.h"

@@ -1,13 +1,13 @@
 // The section operations of the cleaning engine against files, folders and keys on the machine.
 #include <doctest/doctest.h>
 
+#include "base/General.h"
 #include "cleaning/Engine.h"
 #include "cleaning/RegSearch.h"
 #include "packs/Configuration.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "support/NullRenderer.h"
 #include "support/TestMachine.h"
 
@@ -221,7 +221,7 @@ TEST_CASE("registry search records trimmed hits in the companion file, which the
     CHECK(ReadTextFile(companion) == prefix + "\\Class\\0001\r\n" + prefix + "\\Video\\{1}\r\n" +
                                          prefix + "\\Other\\tvx-Unique-Marker-Key\r\n");
 
-    RunCompanionFile(context, companion);
+    RunCompanionFile(EngineSections(context), companion);
     CHECK_FALSE(FileExists(companion));
     CHECK_FALSE(keyExists(area.regKey + "\\Class\\0001"));
     CHECK_FALSE(keyExists(area.regKey + "\\Video\\{1}"));
@@ -306,7 +306,7 @@ TEST_CASE_FIXTURE(Fixture, "configuration lines reach their sections exactly as 
                              "[files]\r\n" + "[FILES]\r\n" + relative + "\\lower.dll\r\n" +
                              relative + "\\a.dll\n" + relative + "\\b.dll\r\n";
     REQUIRE(platform::writeFile(config, text) == platform::kOk);
-    RunConfigurationFile(context, config);
+    RunConfigurationFile(EngineSections(context), config);
     CHECK_FALSE(exists("implicit.dll"));
     CHECK_FALSE(exists("lower.dll"));
     // "[files]" in lower case is a directory entry of the section before it.

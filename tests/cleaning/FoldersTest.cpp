@@ -1,9 +1,9 @@
 // Pruning empty folders below the backup folder, and what it must leave alone.
 #include <doctest/doctest.h>
 
-#include "cleaning/Folders.h"
+#include "base/Folders.h"
+#include "base/General.h"
 #include "platform/Files.h"
-#include "startup/General.h"
 #include "support/TestMachine.h"
 
 #include <string>

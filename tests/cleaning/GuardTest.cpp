@@ -2,14 +2,14 @@
 // file operations really touch, and the registry structure no line or search hit may delete.
 #include <doctest/doctest.h>
 
+#include "base/General.h"
+#include "base/Registry.h"
 #include "cleaning/Engine.h"
 #include "cleaning/Guard.h"
-#include "cleaning/Registry.h"
 #include "packs/Configuration.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "startup/General.h"
 #include "support/TestMachine.h"
 #include "testkit/Sentinels.h"
 
@@ -133,10 +133,10 @@ TEST_CASE("hostile file and folder lines leave every protected folder and its fi
         {"[DIRECTORY]", pf},
         {"[DIRECTORY]", "\\PROGRA~1"},
     };
-    for (const auto& [section, line] : lines) {
-        CAPTURE(section);
-        CAPTURE(line);
-        testkit::RunFileLine(section, line);
+    for (const auto& entry : lines) {
+        CAPTURE(entry.first);
+        CAPTURE(entry.second);
+        testkit::RunFileLine(entry.first, entry.second);
         CHECK(testkit::MissingSentinels(folders).empty());
     }
     testkit::RemoveSentinels(folders);
@@ -237,6 +237,12 @@ TEST_CASE("structure keys stay through the section cleaner, and search hits belo
         CHECK(keyExists(platform::kHkeyCurrentUser, "Control Panel\\Desktop"));
     }
 
+    // A vendor's ProgID at the first level of the classes root goes like any vendor key.
+    createKey(platform::kHkeyClassesRoot, "TvxVendor.Document\\shell\\open\\command");
+    RunContext vendor;
+    CleanRegSection(vendor, "HKEY_CLASSES_ROOT\\TvxVendor.Document");
+    CHECK_FALSE(keyExists(platform::kHkeyClassesRoot, "TvxVendor.Document"));
+
     // The ATI capture driver's key below an adapter's class key: trimming would name the class
     // key itself, so the hit is recorded as found.
     const std::string classKey =
@@ -254,7 +260,7 @@ TEST_CASE("structure keys stay through the section cleaner, and search hits belo
                            area.regKey + "\\x\\0000\\ATI WDM Configurations", "*") == 0);
     CHECK(ReadTextFile(companion) ==
           "HKEY_LOCAL_MACHINE\\" + hit + "\r\nHKEY_CURRENT_USER\\" + area.regKey + "\\x\r\n");
-    RunCompanionFile(context, companion);
+    RunCompanionFile(EngineSections(context), companion);
     CHECK_FALSE(keyExists(platform::kHkeyLocalMachine, hit));
     CHECK(keyExists(platform::kHkeyLocalMachine, classKey + "\\0000\\Settings"));
     DeleteSubKeys(platform::kHkeyLocalMachine, classKey);

@@ -223,7 +223,9 @@ TEST_CASE("captions fit their controls as designed and in every shipped language
             }
             const captions::WindowTexts* texts = captions::windowTexts(form->name.c_str());
             REQUIRE(texts != nullptr);
-            for (const auto& [language, text] : languages) {
+            for (const auto& entry : languages) {
+                const auto& language = entry.first;
+                const auto& text = entry.second;
                 CAPTURE(language);
                 for (const captions::Caption& caption : texts->captions) {
                     INFO("caption.control: " << caption.control);

@@ -3,7 +3,7 @@
 #include <doctest/doctest.h>
 
 #include "e2e/CleanSetup.h"
-#include "startup/Startup.h"
+#include "main/TarvexWindows.h"
 #include "support/Drive.h"
 #include "support/TestMachine.h"
 #include "testkit/TemplateMachine.h"
@@ -396,7 +396,7 @@ TEST_CASE("two runs from one window keep both runs' copies under the same stamp"
         )",
         [](ui::App& app) {
             app.registerForm<FrmReplant>();
-            StartTarvex(app);
+            RunTarvex(app);
         },
         out);
     FrmReplant::setup = nullptr;

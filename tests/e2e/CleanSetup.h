@@ -2,15 +2,15 @@
 // the English texts, the run settings, and driver footprints planted; all of it gone afterwards.
 #pragma once
 
-#include "cleaning/Folders.h"
-#include "cleaning/Registry.h"
+#include "base/Folders.h"
+#include "base/General.h"
+#include "base/Ini.h"
+#include "base/Registry.h"
 #include "language/LanguageFixture.h"
 #include "language/ShippedLanguages.h"
 #include "packs/PackEncoder.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
-#include "startup/Ini.h"
 #include "support/TestMachine.h"
 #include "testkit/Footprint.h"
 

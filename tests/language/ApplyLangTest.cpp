@@ -5,7 +5,7 @@
 #include "language/ApplyLang.h"
 #include "language/CaptionTables.h"
 #include "language/LanguageFixture.h"
-#include "startup/Windows.h"
+#include "main/TarvexWindows.h"
 #include "ui/App.h"
 
 #include <map>

@@ -1,7 +1,7 @@
 // The chosen font face on windows and controls, and the font window that stores the choice.
 #include <doctest/doctest.h>
 
-#include "language/Font.h"
+#include "base/Font.h"
 #include "language/FrmFont.h"
 #include "language/LanguageFixture.h"
 #include "ui/App.h"

@@ -2,11 +2,11 @@
 // encoded language files, and a renderer that records message boxes.
 #pragma once
 
+#include "base/Ini.h"
 #include "language/Language.h"
 #include "packs/PackEncoder.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/Ini.h"
 #include "support/NullRenderer.h"
 
 #include <string>

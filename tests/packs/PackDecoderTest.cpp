@@ -201,7 +201,7 @@ TEST_CASE("the tree holds 512 nodes and not one more") {
     const std::string ones = repeat("1", 255);
     const std::string zeros = repeat("0", 255);
     const std::string fits =
-        containers::make(2 ^ 0, 2, {{0, 255}, {1, 255}, {2, 2}}, ones + zeros + "01", "01" + ones);
+        containers::make(2, 2, {{0, 255}, {1, 255}, {2, 2}}, ones + zeros + "01", "01" + ones);
     const Outcome fitting = decodeFast(fits);
     CHECK(fitting.status == DecodeStatus::Ok);
     CHECK(fitting.data == std::string("\x02\x00", 2));
@@ -269,7 +269,9 @@ TEST_CASE("progress over many 10000-byte steps") {
     SUBCASE("the byte that completes the output raises nothing") {
         // Of 30014 bytes, the output completes at position 20000 (no 59 then) or 20001.
         const std::pair<int, std::vector<int>> rows[] = {{19986, {30, 89}}, {19987, {30, 59, 89}}};
-        for (const auto& [bytes, start] : rows) {
+        for (const auto& row : rows) {
+            const int bytes = row.first;
+            const std::vector<int>& start = row.second;
             CAPTURE(bytes);
             const std::string input =
                 containers::make(0, 8 * bytes, {{'x', 1}}, "0", std::string(8 * 30000, '0'));

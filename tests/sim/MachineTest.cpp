@@ -115,8 +115,9 @@ TEST_CASE("the registry survives the process: saved to the machine folder and re
     regCloseKey(again);
 }
 
-TEST_CASE("fault marks: files in use, files and keys denied") {
+TEST_CASE("fault marks: files in use, files, folders and keys denied") {
     testsupport::ScratchArea area;
+    std::uint64_t length = 0;
     const std::string file = area.folder + "\\locked.dll";
     REQUIRE(writeFile(file, "x") == kOk);
     REQUIRE(sim::markInUse(file, true));
@@ -129,6 +130,22 @@ TEST_CASE("fault marks: files in use, files and keys denied") {
     CHECK(writeFile(file, "y") == kErrorAccessDenied);
     REQUIRE(sim::markAccessDenied(file, false));
     CHECK(deleteFile(file) == kOk);
+
+    // A denied folder refuses every change inside it, as an inherited access list does.
+    const std::string folder = area.folder + "\\Guarded";
+    REQUIRE(createFolder(folder) == kOk);
+    REQUIRE(writeFile(folder + "\\old.dll", "x") == kOk);
+    REQUIRE(writeFile(area.folder + "\\new.dll", "x") == kOk);
+    REQUIRE(sim::markAccessDenied(folder, true));
+    CHECK(writeFile(folder + "\\added.dll", "y") == kErrorAccessDenied);
+    CHECK(appendFile(folder + "\\old.dll", "y") == kErrorAccessDenied);
+    CHECK(deleteFile(folder + "\\old.dll") == kErrorAccessDenied);
+    CHECK(createFolder(folder + "\\Sub") == kErrorAccessDenied);
+    CHECK(shellCopy(area.folder + "\\new.dll", folder, false).result != kOk);
+    CHECK(deleteTree(folder).error == kErrorAccessDenied);
+    REQUIRE(sim::markAccessDenied(folder, false));
+    CHECK(fileLength(folder + "\\added.dll", length) != kOk);
+    CHECK(deleteTree(folder).error == kOk);
 
     RegKey key = 0;
     REQUIRE(regCreateKey(kHkeyCurrentUser, area.regKey + "\\Guarded\\Leaf", key) == kOk);
@@ -265,4 +282,23 @@ TEST_CASE("the machine state lists files with attributes, sizes and hashes in or
                    "D C:\\WINDOWS\\TEMP ----\n");
     CHECK(state.find("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet]\n;link="
                      "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\n") != std::string::npos);
+}
+
+TEST_CASE("a registry link back into its own path ends every walk of the registry") {
+    OtherMachine machine("xp-sp2");
+    REQUIRE(machine.created);
+    std::string problem;
+    REQUIRE_MESSAGE(sim::importRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Loop]\r\n"
+                                        "\"v\"=\"1\"\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Loop\\Back]\r\n"
+                                        ";link=HKEY_CURRENT_USER\\Software\\Loop\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Loop\\Self]\r\n"
+                                        ";link=HKEY_CURRENT_USER\\Software\\Loop\\Self\r\n",
+                                        problem),
+                    problem);
+    CHECK(sim::machineState().find("[HKEY_CURRENT_USER\\Software\\Loop\\Back]") !=
+          std::string::npos);
+    std::string text;
+    REQUIRE(sim::exportRegistry("HKEY_CURRENT_USER\\Software\\Loop", text));
+    CHECK(text.find("[HKEY_CURRENT_USER\\Software\\Loop\\Back]\r\n\r\n") != std::string::npos);
 }

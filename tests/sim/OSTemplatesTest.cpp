@@ -3,10 +3,10 @@
 #include <doctest/doctest.h>
 
 #include "../language/LanguageFixture.h"
+#include "language/OSLine.h"
 #include "platform/System.h"
 #include "platform/sim/SimMachine.h"
 #include "system/OSInfo.h"
-#include "system/OSLine.h"
 #include "ui/App.h"
 #include "ui/Form.h"
 

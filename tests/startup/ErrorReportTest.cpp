@@ -1,8 +1,8 @@
 // The general error box: the message exactly as given, titled "Error", OK only, no icon.
 #include <doctest/doctest.h>
 
+#include "base/General.h"
 #include "language/LanguageFixture.h"
-#include "startup/General.h"
 #include "ui/App.h"
 
 TEST_CASE("the error report shows the message as given under the title Error, without icon") {

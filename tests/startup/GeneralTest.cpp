@@ -1,10 +1,10 @@
 // Existence tests, text reading and system folders with the attribute rules the cleaning relies on.
 #include <doctest/doctest.h>
 
-#include "cleaning/Registry.h"
+#include "base/General.h"
+#include "base/Registry.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
-#include "startup/General.h"
 #include "support/TestMachine.h"
 
 #include <string>

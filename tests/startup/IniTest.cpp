@@ -2,9 +2,9 @@
 // functions.
 #include <doctest/doctest.h>
 
+#include "base/Ini.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/Ini.h"
 
 #include <string>
 

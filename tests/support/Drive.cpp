@@ -1,7 +1,7 @@
 // The test side of tvxdrive: the same run, with its output kept in a string.
 #include "support/Drive.h"
 
-#include "startup/Startup.h"
+#include "main/TarvexWindows.h"
 #include "ui/headless/Driver.h"
 
 #include <sstream>
@@ -11,7 +11,7 @@ namespace testsupport {
 DriveOutcome driveTarvex(const std::string& script) {
     std::ostringstream out;
     DriveOutcome outcome;
-    outcome.ok = ui::headless::runScript(script, StartTarvex, out);
+    outcome.ok = ui::headless::runScript(script, RunTarvex, out);
     outcome.output = out.str();
     return outcome;
 }

@@ -1,10 +1,10 @@
 // Footprint parsing, planting and checking, on the platform layer so it works on any machine.
 #include "testkit/Footprint.h"
 
-#include "cleaning/Registry.h"
+#include "base/General.h"
+#include "base/Registry.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
-#include "startup/General.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
 // Planting and counting the guard's sentinels, and running single file lines through the engine.
 #include "testkit/Sentinels.h"
 
+#include "base/General.h"
 #include "cleaning/Engine.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "startup/General.h"
 
 namespace testkit {
 

@@ -1,6 +1,6 @@
 // tvxdrive SCRIPT: runs Tarvex's real windows headless from a script of user actions.
+#include "main/TarvexWindows.h"
 #include "platform/Files.h"
-#include "startup/Startup.h"
 #include "ui/headless/Driver.h"
 
 #include <cstdio>
@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const bool ok = ui::headless::runScript(text.str(), StartTarvex, std::cout);
+    const bool ok = ui::headless::runScript(text.str(), RunTarvex, std::cout);
     return ok ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // tvxshow: opens Tarvex's windows one at a time with the real renderer and saves a picture of each
 // as a BMP, for the GUI check. Message boxes are answered without being shown and reported.
-#include "startup/Startup.h"
+#include "main/TarvexWindows.h"
 #include "ui/App.h"
 #include "ui/win32/Win32Renderer.h"
 
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
     ShowRenderer renderer;
     ui::App app(renderer);
     // Registers the windows and shows the splash; its countdown is stopped below before it ticks.
-    StartTarvex(app);
+    RunTarvex(app);
     int failures = 0;
     for (int i = 2; i < argc; ++i) {
         // "frmMain:2" pictures frmMain with its second menu open; "frmMain@cboConfigs=ATI@cmdClean"

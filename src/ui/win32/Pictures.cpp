@@ -2,7 +2,7 @@
 // window designer gave the picture.
 #include "ui/win32/Pictures.h"
 
-#include "startup/Version.h"
+#include "base/Version.h"
 
 #include <algorithm>
 #include <cctype>

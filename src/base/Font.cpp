@@ -1,8 +1,8 @@
 // Applying the chosen font face to a window and every control that shows text.
-#include "language/Font.h"
+#include "base/Font.h"
 
-#include "startup/Ini.h"
-#include "startup/Settings.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
 #include "ui/Form.h"
 
 namespace {

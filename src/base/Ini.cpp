@@ -1,5 +1,5 @@
 // Settings access one key at a time through the platform's private-profile functions.
-#include "startup/Ini.h"
+#include "base/Ini.h"
 
 #include "platform/System.h"
 

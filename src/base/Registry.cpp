@@ -1,5 +1,5 @@
 // Registry functions of the cleaning engine, on the platform's registry interface.
-#include "cleaning/Registry.h"
+#include "base/Registry.h"
 
 #include "platform/Registry.h"
 #include "winrules/RegRoots.h"

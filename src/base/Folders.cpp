@@ -1,8 +1,8 @@
 // Folder deletion and pruning of empty folders.
-#include "cleaning/Folders.h"
+#include "base/Folders.h"
 
+#include "base/General.h"
 #include "platform/Files.h"
-#include "startup/General.h"
 
 #include <vector>
 

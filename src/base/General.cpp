@@ -1,7 +1,7 @@
 // Shared path and existence helpers: each turns a platform failure into the empty text or false.
-#include "startup/General.h"
+#include "base/General.h"
 
-#include "cleaning/Registry.h"
+#include "base/Registry.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"

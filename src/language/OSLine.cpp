@@ -1,5 +1,5 @@
 // Filling the operating-system line from a fresh OSInfo.
-#include "system/OSLine.h"
+#include "language/OSLine.h"
 
 #include "language/Language.h"
 #include "system/OSInfo.h"
