@@ -2,11 +2,11 @@
 // refuses, or one the handler cannot read, would leave its item behind without a word.
 #include <doctest/doctest.h>
 
+#include "base/General.h"
+#include "base/Registry.h"
 #include "cleaning/Engine.h"
 #include "cleaning/Guard.h"
-#include "cleaning/Registry.h"
 #include "language/ShippedLanguages.h"
-#include "startup/General.h"
 
 #include <filesystem>
 #include <string>
