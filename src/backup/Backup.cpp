@@ -330,12 +330,10 @@ bool RegBackup(const std::string& counter, const std::string& configurationName,
     if (!splitLast(keyPath, parentPath, leaf)) {
         return false; // a key directly below a root has no parent part
     }
-    platform::RegKey key = 0;
-    if (platform::regOpenKey(rootHandle, keyPath, platform::RegAccess::Default, key) !=
+    if (platform::OpenKey().open(rootHandle, keyPath, platform::RegAccess::Default) !=
         platform::kOk) {
         return true; // nothing to back up, nothing lost
     }
-    platform::regCloseKey(key);
     const std::string setFolder = BackupSetFolder(stamp, configurationName, "_RegBackup");
     const std::string root = canonicalRoot(rootName);
     const std::string exportName = exportFileName(setFolder, leaf, counter);
@@ -363,15 +361,14 @@ bool RegBackup(const std::string& counter, const std::string& configurationName,
 bool RegValueBackup(const std::string& counter, const std::string& configurationName,
                     const std::string& stamp, const std::string& rootName, std::uint64_t rootHandle,
                     const std::string& keyPath, const std::string& valueName) {
-    platform::RegKey key = 0;
-    if (platform::regOpenKey(rootHandle, keyPath, platform::RegAccess::QueryValue, key) !=
-        platform::kOk) {
+    platform::OpenKey key;
+    if (key.open(rootHandle, keyPath, platform::RegAccess::QueryValue) != platform::kOk) {
         return true; // nothing to back up, nothing lost
     }
     std::uint32_t type = 0;
     std::string data;
-    const platform::Error queried = platform::regQueryValue(key, valueName, type, data);
-    platform::regCloseKey(key);
+    const platform::Error queried = platform::regQueryValue(key.get(), valueName, type, data);
+    key.close();
     if (queried != platform::kOk) {
         return queried == platform::kErrorFileNotFound;
     }

@@ -5,9 +5,6 @@
 
 namespace {
 
-// The size handed to the platform: it copies at most 254 characters and a terminating NUL.
-constexpr std::uint32_t kValueBufferSize = 255;
-
 std::string settingsPath(const std::string& fileName) {
     return platform::programFolder() + "\\" + fileName;
 }
@@ -16,10 +13,7 @@ std::string settingsPath(const std::string& fileName) {
 
 std::string ReadIni(const std::string& fileName, const std::string& section, const std::string& key,
                     const std::string& defaultValue) {
-    std::string value;
-    const std::uint32_t copied = platform::getPrivateProfileString(
-        section, key, defaultValue, value, kValueBufferSize, settingsPath(fileName));
-    return value.substr(0, copied);
+    return platform::readProfileString(settingsPath(fileName), section, key, defaultValue);
 }
 
 void WriteIni(const std::string& fileName, const std::string& section, const std::string& key,
@@ -31,5 +25,5 @@ void WriteIni(const std::string& fileName, const std::string& section, const std
         }
     }
     // A write that fails (read-only file or folder) leaves the old value; nobody is told.
-    platform::writePrivateProfileString(section, key, oneLine, settingsPath(fileName));
+    platform::writeProfileString(settingsPath(fileName), section, key, oneLine);
 }

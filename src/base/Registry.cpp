@@ -17,43 +17,36 @@ void DeleteKey(std::uint64_t root, const std::string& keyPath) {
 }
 
 bool DeleteSubKeys(std::uint64_t root, const std::string& keyPath) {
-    platform::RegKey key = 0;
-    if (platform::regOpenKey(root, keyPath, platform::RegAccess::AllAccess, key) != platform::kOk) {
+    platform::OpenKey key;
+    if (key.open(root, keyPath, platform::RegAccess::AllAccess) != platform::kOk) {
         return true;
     }
-    bool succeeded = true;
     // Always index 0: each pass deletes the subkey it found, so the next one moves up.
     std::string subKey;
-    while (platform::regEnumKey(key, 0, subKey) == platform::kOk) {
-        if (!DeleteSubKeys(key, subKey) || platform::regDeleteKey(key, subKey) != platform::kOk) {
-            succeeded = false;
-            break;
+    while (platform::regEnumKey(key.get(), 0, subKey) == platform::kOk) {
+        if (!DeleteSubKeys(key.get(), subKey) ||
+            platform::regDeleteKey(key.get(), subKey) != platform::kOk) {
+            return false;
         }
     }
-    platform::regCloseKey(key);
-    return succeeded;
+    return true;
 }
 
 void DeleteValue(std::uint64_t root, const std::string& keyPath, const std::string& valueName) {
-    platform::RegKey key = 0;
-    if (platform::regOpenKey(root, keyPath, platform::RegAccess::Default, key) != platform::kOk) {
-        return;
+    platform::OpenKey key;
+    if (key.open(root, keyPath, platform::RegAccess::Default) == platform::kOk) {
+        platform::regDeleteValue(key.get(), valueName);
     }
-    platform::regDeleteValue(key, valueName);
-    platform::regCloseKey(key);
 }
 
 std::string ReadRegString(std::uint64_t root, const std::string& keyPath,
                           const std::string& valueName) {
-    platform::RegKey key = 0;
-    if (platform::regOpenKey(root, keyPath, platform::RegAccess::Default, key) != platform::kOk) {
-        return std::string();
-    }
+    platform::OpenKey key;
     std::uint32_t type = 0;
     std::string data;
-    const platform::Error result = platform::regQueryValue(key, valueName, type, data);
-    platform::regCloseKey(key);
-    if (result != platform::kOk || type != platform::kRegSz) {
+    if (key.open(root, keyPath, platform::RegAccess::Default) != platform::kOk ||
+        platform::regQueryValue(key.get(), valueName, type, data) != platform::kOk ||
+        type != platform::kRegSz) {
         return std::string();
     }
     return data.substr(0, data.find('\0'));

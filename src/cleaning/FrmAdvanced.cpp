@@ -136,7 +136,7 @@ void FrmAdvanced::cmdClose_Click() {
 }
 
 void FrmAdvanced::prepareCleaning() {
-    objects.create(app);
+    objects.create();
     ShowOSInfo2(*this);
     lblGPU.caption = GetDisplayAdapterName();
     loaded = TakeLoadTime();

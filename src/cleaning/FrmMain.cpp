@@ -77,7 +77,7 @@ void FrmMain::cmdClose_Click() {
 }
 
 void FrmMain::prepareCleaning() {
-    objects.create(app);
+    objects.create();
     ShowOSInfo(*this);
     lblGPU.caption = GetDisplayAdapterName();
     loaded = TakeLoadTime();

@@ -100,10 +100,9 @@ RunObjects::RunObjects() = default;
 
 RunObjects::~RunObjects() = default;
 
-void RunObjects::create(ui::App& app) {
+void RunObjects::create() {
     decoderObject = std::make_unique<clsProtection>();
     cReg = std::make_unique<cRegSearch>();
-    cReg->processPendingMessages = [&app] { app.doEvents(); };
     releaseAsked = false;
 }
 

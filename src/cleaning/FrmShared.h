@@ -67,8 +67,8 @@ class RunObjects {
     RunObjects(const RunObjects&) = delete;
     RunObjects& operator=(const RunObjects&) = delete;
 
-    // Creates both objects; the search lets `app` process pending messages in every pass.
-    void create(ui::App& app);
+    // Creates both objects.
+    void create();
     // Stops a running search and releases both objects (at the end of a run that uses them).
     void release();
     // A run starts using the objects with `context` (its search is set here).

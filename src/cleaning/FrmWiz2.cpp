@@ -72,7 +72,7 @@ void FrmWiz2::cmdClean_Click() {
 }
 
 void FrmWiz2::prepareCleaning() {
-    objects.create(app);
+    objects.create();
 }
 
 void FrmWiz2::releaseCleaning() {

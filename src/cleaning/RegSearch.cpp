@@ -1,6 +1,7 @@
 // The registry search walk: depth first, a key reported before its subkeys are searched.
 #include "cleaning/RegSearch.h"
 
+#include "platform/Process.h"
 #include "platform/Registry.h"
 #include "winrules/RegRoots.h"
 #include "winrules/WinText.h"
@@ -137,13 +138,12 @@ void cRegSearch::report(std::uint64_t root, const std::string& key, const std::s
 }
 
 bool cRegSearch::openToSearch(std::uint64_t root, const std::string& path,
-                              platform::RegKey& key) const {
-    return stopCode == kNoError &&
-           platform::regOpenKey(root, path, platform::RegAccess::Read, key) == platform::kOk;
+                              platform::OpenKey& key) const {
+    return stopCode == kNoError && key.open(root, path, platform::RegAccess::Read) == platform::kOk;
 }
 
 void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
-    platform::RegKey key = 0;
+    platform::OpenKey key;
     if (!openToSearch(root, path, key)) {
         return;
     }
@@ -155,10 +155,8 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
     }
     const std::size_t prefix = fullPath.size();
     for (std::uint32_t index = 0;; ++index) {
-        if (processPendingMessages) {
-            processPendingMessages();
-        }
-        if (platform::regEnumKey(key, index, name) != platform::kOk) {
+        platform::processPendingMessages();
+        if (platform::regEnumKey(key.get(), index, name) != platform::kOk) {
             break;
         }
         fullPath.resize(prefix);
@@ -171,11 +169,10 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
         }
         SearchKeys(root, fullPath);
     }
-    platform::regCloseKey(key);
 }
 
 void cRegSearch::SearchValues(std::uint64_t root, const std::string& path) {
-    platform::RegKey key = 0;
+    platform::OpenKey key;
     if (!openToSearch(root, path, key)) {
         return;
     }
@@ -183,7 +180,7 @@ void cRegSearch::SearchValues(std::uint64_t root, const std::string& path) {
     std::string data;
     std::uint32_t type = 0;
     for (std::uint32_t index = 0;; ++index) {
-        if (platform::regEnumValue(key, index, name, type, data) != platform::kOk ||
+        if (platform::regEnumValue(key.get(), index, name, type, data) != platform::kOk ||
             name.size() > kNameLimit || data.size() > kDataLimit) {
             break; // a value too large for the buffers ends this key's values
         }
@@ -201,5 +198,4 @@ void cRegSearch::SearchValues(std::uint64_t root, const std::string& path) {
             }
         }
     }
-    platform::regCloseKey(key);
 }

@@ -7,8 +7,9 @@
 #include <functional>
 #include <string>
 
-// The registry search object a cleaning window owns. The search runs synchronously, processes
-// pending window messages in every loop pass, and reports hits through SearchFound.
+// The registry search object a cleaning window owns. The search runs synchronously, lets the
+// windows process their pending messages in every loop pass (platform::processPendingMessages),
+// and reports hits through SearchFound.
 class cRegSearch {
   public:
     // Flag bits of SearchFlags.
@@ -44,15 +45,13 @@ class cRegSearch {
         SearchFound;
     // The search is over: 0 completed, 1 stopped, otherwise the number of the error that ended it.
     std::function<void(std::int32_t lReason)> SearchFinished;
-    // Called in every loop pass so the window stays alive during a long walk.
-    std::function<void()> processPendingMessages;
 
     // True when `text` matches the search text under the current flags.
     bool IsMatch(const std::string& text) const;
 
   private:
     // Opens `path` for reading unless the search was stopped; false when it was or it failed.
-    bool openToSearch(std::uint64_t root, const std::string& path, platform::RegKey& key) const;
+    bool openToSearch(std::uint64_t root, const std::string& path, platform::OpenKey& key) const;
     void SearchKeys(std::uint64_t root, const std::string& path);
     void SearchValues(std::uint64_t root, const std::string& path);
     void report(std::uint64_t root, const std::string& key, const std::string& value);

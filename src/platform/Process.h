@@ -12,8 +12,14 @@ namespace platform {
 // Show-window style that hides the started program's window (SW_HIDE).
 constexpr int kShowHidden = 0;
 
-// Installs the hook startAndWait calls on every poll so the UI can process pending messages.
+// Installs the hook that lets the user interface process its pending messages (the application
+// object installs it); nullptr removes it.
 void setPendingMessagesHook(std::function<void()> hook);
+
+// Lets the user interface process its pending messages through the hook, if one is installed.
+// Everything that works for long on the one thread calls it: startAndWait on every poll, the
+// registry search in every pass, the cab packing after every file.
+void processPendingMessages();
 
 // Starts `commandLine` (the program found the usual way when named without a folder) with the
 // show-window style `showStyle` and returns once it has ended, calling the pending-messages hook

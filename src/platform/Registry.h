@@ -60,4 +60,42 @@ Error regDeleteValue(RegKey key, const std::string& name);
 // Closes a key opened by regOpenKey or regCreateKey; closing a root is a no-op.
 Error regCloseKey(RegKey key);
 
+// A key this object opened, closed when it goes (or is opened again): no close written by hand on
+// every way out.
+class OpenKey {
+  public:
+    OpenKey() = default;
+    ~OpenKey() { close(); }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+
+    // regOpenKey; on failure the object holds no key.
+    Error open(RegKey parent, const std::string& subKey, RegAccess access) {
+        close();
+        const Error error = regOpenKey(parent, subKey, access, key);
+        opened = error == kOk;
+        return error;
+    }
+    // regCreateKey; on failure the object holds no key.
+    Error create(RegKey parent, const std::string& subKey) {
+        close();
+        const Error error = regCreateKey(parent, subKey, key);
+        opened = error == kOk;
+        return error;
+    }
+    // The open key, for the functions above.
+    RegKey get() const { return key; }
+    // Closes the key now, if one is open.
+    void close() {
+        if (opened) {
+            regCloseKey(key);
+            opened = false;
+        }
+    }
+
+  private:
+    RegKey key = 0;
+    bool opened = false;
+};
+
 } // namespace platform

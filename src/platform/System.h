@@ -39,13 +39,29 @@ struct VersionInfo {
 // (Windows 9x and NT before 4.0 SP6 refuse the extended one).
 bool getVersionInfo(bool extended, VersionInfo& info);
 
-// VerSetConditionMask: adds `condition` for the field bit `typeBit` to `mask`.
-std::uint64_t verSetConditionMask(std::uint64_t mask, std::uint32_t typeBit,
-                                  std::uint8_t condition);
+// A version to compare the system's with; a field left at -1 is not compared.
+struct VersionCheck {
+    std::int32_t major = -1;
+    std::int32_t minor = -1;
+    std::int32_t build = -1;
+    std::int32_t servicePackMajor = -1;
+    std::int32_t servicePackMinor = -1;
+};
 
-// VerifyVersionInfoA against the extended record `wanted`; true when the system satisfies it.
-bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask,
-                       std::uint64_t conditionMask);
+// How the system's version is compared with a VersionCheck (VER_EQUAL to VER_LESS_EQUAL).
+enum class VersionCompare : std::uint8_t {
+    Equal = 1,
+    Greater = 2,
+    GreaterOrEqual = 3,
+    Less = 4,
+    LessOrEqual = 5,
+};
+
+// True when the system's version compares with `check` as `compare` says, as VerifyVersionInfoA
+// decides: the build on its own, major, minor and the service pack numbers as one version, a
+// later field counting only where the earlier ones are equal. False where the system has no such
+// test (Windows 9x, NT 4.0 before service pack 6).
+bool versionSatisfies(const VersionCheck& check, VersionCompare compare);
 
 // EnumDisplayDevicesA(NULL, index): the device's description string; false when there is none.
 bool displayDeviceString(std::uint32_t index, std::string& description);
@@ -67,15 +83,21 @@ struct LocalTime {
 // The local date and time now.
 LocalTime localTime();
 
-// GetPrivateProfileStringA: copies the value (or `defaultValue`) of `key` in `section` of the
-// profile file `path` into `result`, at most size - 1 characters, and returns the count copied.
-std::uint32_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, std::string& result,
-                                      std::uint32_t size, const std::string& path);
+// The longest value readProfileString gives: the profile reader's 255-character buffer less its
+// terminating NUL.
+constexpr std::size_t kProfileValueLimit = 254;
 
-// WritePrivateProfileStringA: creates file, section or key as needed and replaces the value.
-bool writePrivateProfileString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& path);
+// The value of `key` in `section` (names without regard to case) of the profile file `path`, as
+// the system's profile reader gives it: blanks around it and one pair of quotes removed, cut to
+// kProfileValueLimit characters; `defaultValue` (less its trailing blanks and one pair of quotes)
+// when the file, the section or the key is missing.
+std::string readProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue);
+
+// Writes `value` for `key` in `section` of the profile file `path`, creating file, section or key
+// as needed and replacing the value where it stands; false when the file cannot be written.
+bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 // ShellExecuteA "open" of `target` (a document, folder or URL such as a mailto: link).
 Error shellOpen(const std::string& target);

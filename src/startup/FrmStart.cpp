@@ -3,10 +3,13 @@
 
 #include "base/Ini.h"
 #include "base/Settings.h"
+#include "base/Version.h"
 #include "platform/System.h"
 #include "startup/FrmWarning.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
+
+#include <string>
 
 namespace {
 
@@ -39,6 +42,9 @@ FrmStart::FrmStart(ui::App& app) : ui::Form(app, kFormName) {
     bounds = {0, 0, 360, 200};
     imgStart.bounds = {0, 0, 360, 200};
     imgStart.resource = "Splash";
+    imgStart.words = {"Tarvex", "Display driver cleaner",
+                      "Version " + std::to_string(kMajorVersion) + "." +
+                          std::to_string(kMinorVersion)};
     Timer1.onTimer = [this] { Timer1_Timer(); };
 }
 

@@ -26,13 +26,6 @@ constexpr std::array<const char*, 14> kNames = {"Windows 3.x With Win32s",
 
 constexpr std::uint32_t kPlatformNt = 2;
 
-// Field bits of the version test.
-constexpr std::uint32_t kVerMinor = 1;
-constexpr std::uint32_t kVerMajor = 2;
-constexpr std::uint32_t kVerBuild = 4;
-constexpr std::uint32_t kVerServicePackMinor = 16;
-constexpr std::uint32_t kVerServicePackMajor = 32;
-
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) {
@@ -43,17 +36,13 @@ std::string trimmed(const std::string& text) {
 
 // True when the NT 4.0 hotfix Q246009 (the "6a" update) recorded itself as installed.
 bool hotfixInstalled() {
-    platform::RegKey key = 0;
-    if (platform::regOpenKey(platform::kHkeyLocalMachine,
-                             "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009",
-                             platform::RegAccess::QueryValue, key) != platform::kOk) {
-        return false;
-    }
+    platform::OpenKey key;
     std::uint32_t type = 0;
     std::string data;
-    const bool found = platform::regQueryValue(key, "Installed", type, data) == platform::kOk;
-    platform::regCloseKey(key);
-    return found;
+    return key.open(platform::kHkeyLocalMachine,
+                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009",
+                    platform::RegAccess::QueryValue) == platform::kOk &&
+           platform::regQueryValue(key.get(), "Installed", type, data) == platform::kOk;
 }
 
 bool compare(std::int64_t actual, std::int64_t wanted, std::int32_t comparisonType) {
@@ -173,29 +162,14 @@ bool OSInfo::CompareVersion(std::int32_t nMajorVersion, std::int32_t nMinorVersi
                             std::int32_t nServicePackMinor, std::int32_t ComparisonType,
                             bool bUseVerifyVersionInfo) const {
     if (verifySupported && bUseVerifyVersionInfo) {
-        platform::VersionInfo wanted;
-        std::uint32_t typeMask = 0;
-        std::uint64_t conditions = 0;
-        const auto condition = static_cast<std::uint8_t>(ComparisonType);
-        auto add = [&](std::int32_t value, std::uint32_t bit) {
-            if (value >= 0) {
-                typeMask |= bit;
-                conditions = platform::verSetConditionMask(conditions, bit, condition);
-            }
-        };
-        wanted.major = static_cast<std::uint32_t>(nMajorVersion < 0 ? 0 : nMajorVersion);
-        wanted.minor = static_cast<std::uint32_t>(nMinorVersion < 0 ? 0 : nMinorVersion);
-        wanted.build = static_cast<std::uint32_t>(nBuildNumber < 0 ? 0 : nBuildNumber);
-        wanted.servicePackMajor =
-            static_cast<std::uint16_t>(nServicePackMajor < 0 ? 0 : nServicePackMajor);
-        wanted.servicePackMinor =
-            static_cast<std::uint16_t>(nServicePackMinor < 0 ? 0 : nServicePackMinor);
-        add(nMajorVersion, kVerMajor);
-        add(nMinorVersion, kVerMinor);
-        add(nBuildNumber, kVerBuild);
-        add(nServicePackMajor, kVerServicePackMajor);
-        add(nServicePackMinor, kVerServicePackMinor);
-        return platform::verifyVersionInfo(wanted, typeMask, conditions);
+        platform::VersionCheck check;
+        check.major = nMajorVersion;
+        check.minor = nMinorVersion;
+        check.build = nBuildNumber;
+        check.servicePackMajor = nServicePackMajor;
+        check.servicePackMinor = nServicePackMinor;
+        return platform::versionSatisfies(check,
+                                          static_cast<platform::VersionCompare>(ComparisonType));
     }
     // Without the platform's test: the fields in order major, minor, build (and on NT-family
     // systems the service pack), each given field decided by the first one that differs.

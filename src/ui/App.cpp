@@ -79,7 +79,9 @@ void App::showModal(Form& form, Form* owner) {
     (void)owner; // the renderer keeps the owner for the window's placement
     form.visible = true;
     refreshAll();
+    modals.push_back(&form);
     renderer.runModal(form);
+    modals.pop_back();
     for (Form* other : disabled) {
         if (isLoaded(*other)) {
             other->enabled = true;

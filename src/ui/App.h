@@ -95,6 +95,9 @@ class App {
     // True once no window is loaded any more after at least one was.
     bool ended() const { return endedFlag; }
 
+    // The innermost modal window now open, or nullptr.
+    const Form* modalForm() const { return modals.empty() ? nullptr : modals.back(); }
+
   private:
     void adopt(std::unique_ptr<Form> form);
     void refreshAll();
@@ -103,6 +106,7 @@ class App {
     std::map<std::string, std::function<std::unique_ptr<Form>(App&)>> factories;
     std::vector<std::unique_ptr<Form>> instances; // the loaded windows, in the order they loaded
     std::vector<std::unique_ptr<Form>> unloaded;
+    std::vector<const Form*> modals; // the modal windows now open, innermost last
     int handlerDepth = 0;
     bool endedFlag = false;
 };

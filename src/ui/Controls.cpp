@@ -2,6 +2,7 @@
 #include "ui/Controls.h"
 
 #include "ui/Form.h"
+#include "ui/UserInput.h"
 
 namespace ui {
 
@@ -11,12 +12,7 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
 }
 
 bool Control::reachable() const {
-    for (const Control* c = this; c != nullptr; c = c->container) {
-        if (!c->visible || !c->enabled) {
-            return false;
-        }
-    }
-    return form.visible && form.enabled;
+    return refusal(*this).empty();
 }
 
 void OptionButton::select() {

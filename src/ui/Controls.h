@@ -91,12 +91,29 @@ class Frame : public Control {
         : Control(form, ControlKind::Frame, std::move(name), container) {}
 };
 
+// The words a drawn picture carries, such as a splash's product name, purpose and version: the
+// program that shows the picture supplies them, the renderer only draws them.
+struct PictureWords {
+    std::string title;
+    std::string subtitle;
+    std::string footer;
+};
+
+inline bool operator==(const PictureWords& a, const PictureWords& b) {
+    return a.title == b.title && a.subtitle == b.subtitle && a.footer == b.footer;
+}
+
+inline bool operator!=(const PictureWords& a, const PictureWords& b) {
+    return !(a == b);
+}
+
 // A container without a border of its own (groups option buttons, holds pictures).
 class Picture : public Control {
   public:
     Picture(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::Picture, std::move(name), container) {}
     std::string resource; // name of the bitmap drawn in it, if any
+    PictureWords words;   // drawn with the bitmap, where it has room for them
 };
 
 class Image : public Control {
@@ -104,6 +121,7 @@ class Image : public Control {
     Image(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::Image, std::move(name), container) {}
     std::string resource; // name of the bitmap shown
+    PictureWords words;   // drawn with the bitmap, where it has room for them
 };
 
 class CheckBox : public Control {

@@ -31,7 +31,7 @@ TEST_CASE("AddScroll measures the first of the longest entries with eight spaces
         {{"", ""}, "        "},
     };
     for (const Row& row : rows) {
-        Recorder renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
         ListForm& form = app.form<ListForm>();
         for (const std::string& entry : row.entries) {

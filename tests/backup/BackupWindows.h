@@ -8,31 +8,15 @@
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
 #include "support/TestMachine.h"
+#include "support/User.h"
 #include "ui/App.h"
 
 #include <string>
 #include <vector>
 
 namespace backuptest {
-
-// Shows nothing, measures every text six pixels a character and remembers the texts measured;
-// a message box fails the test (these windows show none).
-class Recorder : public testsupport::NullRenderer {
-  public:
-    ui::MsgBoxResult messageBox(const ui::MessageBoxRequest& request) override {
-        FAIL_CHECK("a message box nobody expected: " << request.text);
-        return ui::MsgBoxResult::Ok;
-    }
-    int textWidth(const ui::Control& control, const std::string& text) override {
-        measured.push_back(text);
-        measuredIn.push_back(&control);
-        return NullRenderer::textWidth(control, text);
-    }
-    std::vector<std::string> measured;
-    std::vector<const ui::Control*> measuredIn; // whose font each text was measured in
-};
 
 inline std::string backupFolder() {
     return platform::programFolder() + "\\Backup";
@@ -186,30 +170,18 @@ struct Windows {
     }
 
     testsupport::ScratchArea scratch;
-    Recorder renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app{renderer};
 };
 
-// Clicks `control` as a user would: it must be reachable.
-inline void click(ui::Control& control) {
-    REQUIRE_MESSAGE(control.reachable(), control.form.name << "." << control.name);
-    control.form.app.fire(control.onClick);
-}
+using testsupport::clickOn;
 
-// Picks entry `index` of a combo box as a user would.
-inline void choose(ui::ComboBox& combo, int index) {
-    REQUIRE(combo.reachable());
-    combo.setListIndex(index);
-    combo.form.app.fire(combo.onChange);
-}
-
-// Selects exactly the entries `positions` of `list`.
+// Selects exactly the entries `positions` of `list` (at least one) as a user would: a click on
+// the first, then the others added.
 inline void selectOnly(ui::ListBox& list, const std::vector<int>& positions) {
-    for (int i = 0; i < list.listCount(); ++i) {
-        list.setSelected(i, false);
-    }
-    for (int position : positions) {
-        list.setSelected(position, true);
+    REQUIRE_FALSE(positions.empty());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        testsupport::pick(list, positions[i], i == 0 ? ui::Pick::Only : ui::Pick::Add);
     }
 }
 

@@ -52,7 +52,7 @@ TEST_CASE("deleting two of three sets removes exactly those, whole; one entry is
     FrmClearB& form = windows.open<FrmClearB>();
     REQUIRE(form.lstBackup.items() == std::vector<std::string>{kDirs, kFiles, other});
     selectOnly(form.lstBackup, {0, 2});
-    click(form.cmdDelete);
+    clickOn(form.cmdDelete);
 
     CHECK_FALSE(exists(backupFolder() + "\\" + kDirs));
     CHECK_FALSE(exists(backupFolder() + "\\" + other));
@@ -70,8 +70,8 @@ TEST_CASE("deleting the last registry set leaves an empty list with every comman
     makeFullSet(kRegs);
     makeFullSet(kFiles);
     FrmClearR& form = windows.open<FrmClearR>();
-    click(form.cmdSelectAll);
-    click(form.cmdDelete);
+    clickOn(form.cmdSelectAll);
+    clickOn(form.cmdDelete);
     CHECK_FALSE(exists(backupFolder() + "\\" + kRegs));
     CHECK(exists(backupFolder() + "\\" + kFiles + "\\" + kFiles + ".idx"));
     CHECK(form.lstRegBackup.listCount() == 0);
@@ -85,8 +85,8 @@ TEST_CASE("a file named like a set is listed, and a delete leaves it and lists i
     put(backupFolder() + "\\Look-alike FileBackup", "a file, not a set");
     FrmClearB& form = windows.open<FrmClearB>();
     REQUIRE(form.lstBackup.items() == std::vector<std::string>{"Look-alike FileBackup"});
-    click(form.cmdSelectAll);
-    click(form.cmdDelete);
+    clickOn(form.cmdSelectAll);
+    clickOn(form.cmdDelete);
     CHECK(bytesOf(backupFolder() + "\\Look-alike FileBackup") == "a file, not a set");
     CHECK(form.lstBackup.items() == std::vector<std::string>{"Look-alike FileBackup"});
 }
@@ -98,8 +98,8 @@ TEST_CASE("a set that cannot be deleted stays listed") {
     testsupport::HoldOpen open(held);
     REQUIRE(open.held());
     FrmClearB& form = windows.open<FrmClearB>();
-    click(form.cmdSelectAll);
-    click(form.cmdDelete);
+    clickOn(form.cmdSelectAll);
+    clickOn(form.cmdDelete);
     CHECK(exists(held));
     CHECK(form.lstBackup.items() == std::vector<std::string>{kFiles});
 }
@@ -114,7 +114,7 @@ TEST_CASE("the log window lists plain .log files without their extension and del
     FrmClearL& form = windows.open<FrmClearL>();
     CHECK(form.lstLog.items() == std::vector<std::string>{"a", "NVIDIA.v2"});
     selectOnly(form.lstLog, {1});
-    click(form.cmdDelete);
+    clickOn(form.cmdDelete);
     CHECK_FALSE(exists(logFolder() + "\\NVIDIA.v2.log"));
     CHECK(bytesOf(logFolder() + "\\a.log") == "log a");
     CHECK(bytesOf(logFolder() + "\\b.txt") == "not a log");

@@ -126,7 +126,7 @@ TEST_CASE("restoring two of five keys imports them and leaves the other three in
     CHECK(form.lstResReg.item(0) ==
           "HKEY_CURRENT_USER\\" + base + "\\" + keys[0] + ", Global1.dat");
     selectOnly(form.lstResReg, {1, 3});
-    click(form.cmdRRestore);
+    clickOn(form.cmdRRestore);
 
     for (int i : {1, 3}) {
         CHECK(stringOf(base + "\\" + keys[i], "Name") == keys[i]);
@@ -150,8 +150,8 @@ TEST_CASE("restoring two of five keys imports them and leaves the other three in
     CHECK(before != bytesOf(set.index));
 
     SUBCASE("then the other three: index, exports and set folder go") {
-        click(form.cmdRSelectAll);
-        click(form.cmdRRestore);
+        clickOn(form.cmdRSelectAll);
+        clickOn(form.cmdRRestore);
         for (const std::string& key : keys) {
             CHECK(stringOf(base + "\\" + key, "Name") == key);
         }
@@ -162,8 +162,8 @@ TEST_CASE("restoring two of five keys imports them and leaves the other three in
     }
     SUBCASE("restoring nothing leaves the index as it was") {
         const std::string now = bytesOf(set.index);
-        click(form.cmdRSelectNon);
-        click(form.cmdRRestore);
+        clickOn(form.cmdRSelectNon);
+        clickOn(form.cmdRRestore);
         CHECK(bytesOf(set.index) == now);
     }
 }
@@ -173,8 +173,8 @@ TEST_CASE("a set that still holds a file after its last line stays; a missing ex
     const Set set = makeSet(regSetName(), ".drb", {"HKEY_CURRENT_USER\\Software\\X, X1.dat"});
     put(set.folder + "\\stray.txt", "stray");
     FrmRegRest& form = windows.open<FrmRegRest>();
-    click(form.cmdRSelectAll);
-    click(form.cmdRRestore);
+    clickOn(form.cmdRSelectAll);
+    clickOn(form.cmdRRestore);
     CHECK_FALSE(exists(set.index));
     CHECK(bytesOf(set.folder + "\\stray.txt") == "stray");
     CHECK(form.cboResReg.items() == std::vector<std::string>{regSetName()});
@@ -194,8 +194,8 @@ TEST_CASE("an editor that cannot start keeps the export and its line; odd lines 
     {
         EditorMissing missing;
         FrmRegRest& form = windows.open<FrmRegRest>();
-        click(form.cmdRSelectAll);
-        click(form.cmdRRestore);
+        clickOn(form.cmdRSelectAll);
+        clickOn(form.cmdRRestore);
     }
     CHECK(bytesOf(set.folder + "\\Global1.dat") == exportBytes);
     CHECK(bytesOf(backupFolder() + "\\Y.dat") == "outside the set");
@@ -207,7 +207,7 @@ TEST_CASE("an editor that cannot start keeps the export and its line; odd lines 
     // With the editor back the same line restores.
     FrmRegRest& form = windows.open<FrmRegRest>();
     selectOnly(form.lstResReg, {0});
-    click(form.cmdRRestore);
+    clickOn(form.cmdRRestore);
     CHECK(stringOf(base + "\\Vendor\\Global", "Name") == "kept");
     CHECK_FALSE(exists(set.folder + "\\Global1.dat"));
 }

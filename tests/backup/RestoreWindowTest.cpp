@@ -70,7 +70,7 @@ TEST_CASE("without a backup folder both halves are disabled and empty, Close sti
     }
     CHECK(form.lstResFile.listCount() == 0);
     CHECK(form.lstResDir.listCount() == 0);
-    click(form.cmdClose);
+    clickOn(form.cmdClose);
     CHECK_FALSE(windows.app.isLoaded<FrmRestore>());
 }
 
@@ -102,12 +102,12 @@ TEST_CASE("choosing another set loads its index; after a restore the first set i
     put(second.folder + "\\Windows\\b.dll", "b");
     put(second.folder + "\\Windows\\c.dll", "c");
     FrmRestore& form = windows.open<FrmRestore>();
-    choose(form.cboResFile, 1);
+    testsupport::pick(form.cboResFile, 1);
     CHECK(form.lstResFile.items() ==
           std::vector<std::string>{"\\Windows\\b.dll, " + target, "\\Windows\\c.dll, " + target});
 
     selectOnly(form.lstResFile, {1});
-    click(form.cmdFRestore);
+    clickOn(form.cmdFRestore);
     CHECK(bytesOf(target + "\\c.dll") == "c");
     CHECK_FALSE(exists(target + "\\b.dll"));
     CHECK_FALSE(exists(target + "\\a.dll"));
@@ -133,7 +133,7 @@ TEST_CASE("restoring the first and third of four files leaves the second and fou
 
     FrmRestore& form = windows.open<FrmRestore>();
     selectOnly(form.lstResFile, {0, 2});
-    click(form.cmdFRestore);
+    clickOn(form.cmdFRestore);
 
     CHECK(bytesOf(windowsTarget + "\\one.dll") == "first one");
     CHECK(bytesOf(infTarget + "\\three.inf") == "three");
@@ -159,8 +159,8 @@ TEST_CASE("restoring nothing leaves the index as it was") {
     put(files.folder + "\\Windows\\a.dll", "a");
     put(folders.folder + "\\Tree\\x.txt", "x");
     FrmRestore& form = windows.open<FrmRestore>();
-    click(form.cmdFRestore);
-    click(form.cmdDRestore);
+    clickOn(form.cmdFRestore);
+    clickOn(form.cmdDRestore);
     CHECK(bytesOf(files.index) == indexText(index));
     CHECK(bytesOf(folders.index) == indexText({"Tree, C:\\Nowhere"}));
     CHECK(bytesOf(files.folder + "\\Windows\\a.dll") == "a");
@@ -183,9 +183,9 @@ TEST_CASE("restoring every file of a set removes its index and its emptied folde
 
     FrmRestore& form = windows.open<FrmRestore>();
     REQUIRE(form.cboResFile.item(1) == kFileSet);
-    choose(form.cboResFile, 1);
-    click(form.cmdFSelectAll);
-    click(form.cmdFRestore);
+    testsupport::pick(form.cboResFile, 1);
+    clickOn(form.cmdFSelectAll);
+    clickOn(form.cmdFRestore);
 
     CHECK(bytesOf(target + "\\x.PNF") == "pnf");
     CHECK(bytesOf(target + "\\nvone.dll") == "1");
@@ -202,8 +202,8 @@ TEST_CASE("an emptied file set that still holds a file keeps that file and the f
     put(set.folder + "\\Windows\\y.dll", "y");
     put(set.folder + "\\Drivers\\stray.sys", "stray");
     FrmRestore& form = windows.open<FrmRestore>();
-    click(form.cmdFSelectAll);
-    click(form.cmdFRestore);
+    clickOn(form.cmdFSelectAll);
+    clickOn(form.cmdFRestore);
     CHECK(bytesOf(target + "\\y.dll") == "y");
     CHECK_FALSE(exists(set.index));
     CHECK_FALSE(exists(set.folder + "\\Windows"));
@@ -238,8 +238,8 @@ TEST_CASE("a file that cannot be put back keeps its copy and its line; nothing e
         testsupport::HoldOpen busy(target + "\\busy.dll");
         REQUIRE(busy.held());
         FrmRestore& form = windows.open<FrmRestore>();
-        click(form.cmdFSelectAll);
-        click(form.cmdFRestore);
+        clickOn(form.cmdFSelectAll);
+        clickOn(form.cmdFRestore);
     }
     CHECK(bytesOf(set.folder + "\\Windows\\gone.dll") == "only copy of gone");
     CHECK(bytesOf(set.folder + "\\Windows\\busy.dll") == "only copy of busy");
@@ -274,7 +274,7 @@ TEST_CASE("restoring the first and third of three folders merges them into their
 
     FrmRestore& form = windows.open<FrmRestore>();
     selectOnly(form.lstResDir, {0, 2});
-    click(form.cmdDRestore);
+    clickOn(form.cmdDRestore);
 
     CHECK(bytesOf(one + "\\Vendor Tree\\top.txt") == "top");
     CHECK(bytesOf(one + "\\Vendor Tree\\mine.txt") == "mine");
@@ -298,15 +298,15 @@ TEST_CASE("restoring every folder of a set removes the set; a failed one keeps i
 
     SUBCASE("all back: the set goes") {
         FrmRestore& form = windows.open<FrmRestore>();
-        click(form.cmdDSelectAll);
-        click(form.cmdDRestore);
+        clickOn(form.cmdDSelectAll);
+        clickOn(form.cmdDRestore);
         CHECK(bytesOf(place + "\\Tree\\t.txt") == "t");
         CHECK_FALSE(exists(set.folder));
         CHECK(form.cboResDir.listCount() == 0);
         // The click gives every command back, though no set is left to work on.
         CHECK(form.cmdDRestore.enabled);
         CHECK(form.cboResDir.enabled);
-        click(form.cmdDRestore);
+        clickOn(form.cmdDRestore);
         CHECK(exists(backupFolder()));
     }
     SUBCASE("a file of the place in use: the copy, its line and the set stay") {
@@ -314,8 +314,8 @@ TEST_CASE("restoring every folder of a set removes the set; a failed one keeps i
         testsupport::HoldOpen held(place + "\\Tree\\t.txt");
         REQUIRE(held.held());
         FrmRestore& form = windows.open<FrmRestore>();
-        click(form.cmdDSelectAll);
-        click(form.cmdDRestore);
+        clickOn(form.cmdDSelectAll);
+        clickOn(form.cmdDRestore);
         CHECK(bytesOf(set.folder + "\\Tree\\t.txt") == "t");
         CHECK(bytesOf(set.index) == indexText({"Tree, " + place}));
         CHECK(form.lstResDir.items() == std::vector<std::string>{"Tree, " + place});
@@ -328,7 +328,7 @@ TEST_CASE("a set whose index lists nothing keeps its copies when Restore is pres
     put(set.folder + "\\Tree\\t.txt", "only copy");
     FrmRestore& form = windows.open<FrmRestore>();
     REQUIRE(form.lstResDir.listCount() == 0);
-    click(form.cmdDRestore);
+    clickOn(form.cmdDRestore);
     CHECK(bytesOf(set.folder + "\\Tree\\t.txt") == "only copy");
     CHECK(form.cboResDir.items() == std::vector<std::string>{kDirSet});
 }

@@ -8,7 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
 #include "support/TestMachine.h"
 
 #include <string>
@@ -57,7 +57,7 @@ struct Fixture {
     }
 
     static int counter;
-    testsupport::NullRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app{renderer};
     ListsForm& form = app.form<ListsForm>();
     cRegSearch search;
@@ -198,7 +198,7 @@ TEST_CASE("registry key and value entries") {
 
 TEST_CASE("registry search records trimmed hits in the companion file, which the run removes") {
     testsupport::ScratchArea area;
-    testsupport::NullRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     RunContext context;
     cRegSearch search;
     context.search = &search;

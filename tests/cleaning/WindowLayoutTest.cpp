@@ -1,5 +1,5 @@
-// The layout of the windows with captions: controls inside their containers without overlapping,
-// and every caption fitting in both faces and every shipped language.
+// The layout of the windows: controls inside their containers without overlapping, well-formed
+// menus, readable colours, and every caption fitting in both faces and every shipped language.
 #include <doctest/doctest.h>
 
 #include "backup/FrmClearB.h"
@@ -19,15 +19,19 @@
 #include "packs/PackEncoder.h"
 #include "startup/FrmOptions.h"
 #include "startup/FrmWarning.h"
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
 #include "ui/App.h"
 #include "ui/headless/TextMetrics.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -165,17 +169,29 @@ bool overlap(const ui::Rect& a, const ui::Rect& b) {
 
 } // namespace
 
-TEST_CASE("controls lie inside their container and visible neighbours do not overlap") {
-    testsupport::NullRenderer renderer;
+TEST_CASE("controls have names of their own and lie inside a frame or picture declared before "
+          "them, and visible neighbours do not overlap") {
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     for (const Factory& make : windows()) {
         const std::unique_ptr<ui::Form> form = make(app);
         CAPTURE(form->name);
+        std::set<std::string> names;
         std::vector<const ui::Control*> placed;
         for (const ui::Control* control : form->controls()) {
-            if (control->kind != ui::ControlKind::MenuItem) {
-                placed.push_back(control);
+            CAPTURE(control->name);
+            // The program and its caption tables find controls by name: the first would win.
+            CHECK(names.insert(control->name).second);
+            if (control->kind == ui::ControlKind::MenuItem) {
+                continue;
             }
+            // The Win32 renderer places a control by its container, made before it.
+            if (const ui::Control* outer = control->container) {
+                CHECK((outer->kind == ui::ControlKind::Frame ||
+                       outer->kind == ui::ControlKind::Picture));
+                CHECK(std::find(placed.begin(), placed.end(), outer) != placed.end());
+            }
+            placed.push_back(control);
         }
         for (const ui::Control* control : placed) {
             CAPTURE(control->name);
@@ -201,6 +217,65 @@ TEST_CASE("controls lie inside their container and visible neighbours do not ove
     }
 }
 
+TEST_CASE("separators sit inside menus and are bare, and no shortcut is taken twice") {
+    testsupport::RecordingRenderer renderer;
+    ui::App app(renderer);
+    for (const Factory& make : windows()) {
+        const std::unique_ptr<ui::Form> form = make(app);
+        CAPTURE(form->name);
+        std::set<std::string> shortcuts;
+        for (const ui::Control* control : form->controls()) {
+            if (control->kind != ui::ControlKind::MenuItem) {
+                continue;
+            }
+            CAPTURE(control->name);
+            const auto& item = static_cast<const ui::MenuItem&>(*control);
+            if (item.separator) {
+                CHECK(item.parent != nullptr);
+                CHECK(item.caption.empty());
+                CHECK(item.shortcut.empty());
+                CHECK(item.children.empty());
+            }
+            // A key runs the first entry with its shortcut; a second one could never be reached.
+            if (!item.shortcut.empty()) {
+                std::string key = item.shortcut;
+                std::transform(key.begin(), key.end(), key.begin(),
+                               [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                CHECK(shortcuts.insert(key).second);
+            }
+        }
+    }
+}
+
+TEST_CASE("text in a colour of its own stands out from what it is drawn on") {
+    // Brightness as the eye weighs it, 0 to 255.
+    const auto brightness = [](ui::Color colour) {
+        return (299 * (colour & 0xFF) + 587 * ((colour >> 8) & 0xFF) +
+                114 * ((colour >> 16) & 0xFF)) /
+               1000;
+    };
+    // Lists are drawn on the window colour (white), everything else on the 3-D face (light grey).
+    const ui::Color kListBackground = ui::rgb(255, 255, 255);
+    const ui::Color kFace = ui::rgb(212, 208, 200);
+    testsupport::RecordingRenderer renderer;
+    ui::App app(renderer);
+    for (const Factory& make : windows()) {
+        const std::unique_ptr<ui::Form> form = make(app);
+        CAPTURE(form->name);
+        for (const ui::Control* control : form->controls()) {
+            if (control->foreColor == ui::kDefaultColor) {
+                continue;
+            }
+            CAPTURE(control->name);
+            const bool list = control->kind == ui::ControlKind::ListBox ||
+                              control->kind == ui::ControlKind::ComboBox;
+            const int text = static_cast<int>(brightness(control->foreColor));
+            const int background = static_cast<int>(brightness(list ? kListBackground : kFace));
+            CHECK(std::abs(text - background) >= 96);
+        }
+    }
+}
+
 TEST_CASE("captions fit their controls as designed and in every shipped language") {
     std::map<std::string, std::map<std::string, std::string>> languages;
     for (const auto& entry : std::filesystem::directory_iterator(sourcePath("data/languages"))) {
@@ -210,7 +285,7 @@ TEST_CASE("captions fit their controls as designed and in every shipped language
     }
     REQUIRE_FALSE(languages.empty());
 
-    testsupport::NullRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     for (const Factory& make : windows()) {
         const std::unique_ptr<ui::Form> form = make(app);

@@ -6,6 +6,7 @@
 #include "language/CaptionTables.h"
 #include "language/LanguageFixture.h"
 #include "main/TarvexWindows.h"
+#include "support/RecordingRenderer.h"
 #include "ui/App.h"
 
 #include <map>
@@ -50,6 +51,12 @@ inline constexpr char kAbout[] = "frmAbout";
 inline constexpr char kWarning[] = "frmWarning";
 inline constexpr char kOptions[] = "frmOptions";
 
+// A configuration and a language to list, so every window loads without a box about them.
+void plantLists(langtest::ProgramFolder& folder) {
+    folder.plant("TvxCaptions.txf", "");
+    folder.addLanguage("TvxCaptions", {});
+}
+
 } // namespace
 
 TEST_CASE("there is one routine for each caption table") {
@@ -62,7 +69,8 @@ TEST_CASE("there is one routine for each caption table") {
 
 TEST_CASE("every caption table names controls the real window has") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    plantLists(folder);
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     RegisterWindows(app);
     for (const captions::WindowTexts& texts : captions::allWindowTexts()) {
@@ -82,8 +90,9 @@ TEST_CASE("every caption table names controls the real window has") {
 
 TEST_CASE("without a language file every caption is a question mark and titles keep the version") {
     langtest::ProgramFolder folder;
+    plantLists(folder);
     langtest::ProgramFolder::choose("TvxNoSuchLanguage");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     RegisterWindows(app);
     for (const captions::WindowTexts& texts : captions::allWindowTexts()) {
@@ -125,7 +134,7 @@ TEST_CASE("titles are built from the title word, the version and the advanced su
     folder.addLanguage("TvxLangA", {"1000=Cleaner", "0005=Expert", "0006=Release", "1025=Heed",
                                     "1040=Careful", "1044=Settings"});
     langtest::ProgramFolder::choose("TvxLangA");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     app.registerForm<StandIn<kMain>>();
     app.registerForm<StandIn<kAdvanced>>();
@@ -164,7 +173,7 @@ TEST_CASE("titles are built from the title word, the version and the advanced su
 
 TEST_CASE("a routine whose window is not known changes nothing") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     ApplyLangCC(app);
     CHECK(app.loadedForms().empty());

@@ -4,10 +4,15 @@
 #include "base/Font.h"
 #include "language/FrmFont.h"
 #include "language/LanguageFixture.h"
+#include "support/RecordingRenderer.h"
+#include "support/User.h"
 #include "ui/App.h"
 
 #include <string>
 #include <vector>
+
+using testsupport::clickOn;
+using testsupport::pick;
 
 namespace {
 
@@ -50,13 +55,6 @@ std::string faces(const ui::Form& form) {
     return result;
 }
 
-// Selects entry `index` of `box` as a user would, raising its change event.
-void pick(ui::App& app, ui::ComboBox& box, int index) {
-    box.setListIndex(index);
-    box.text = box.item(index);
-    app.fire(box.onChange);
-}
-
 void storeFont(const std::string& file, const std::string& face) {
     WriteIni(file, "FONT", "Name", face);
 }
@@ -65,7 +63,7 @@ void storeFont(const std::string& file, const std::string& face) {
 
 TEST_CASE("a stored face reaches the window and every control that shows text") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     storeFont("Tarvex.ini", "Tahoma");
     auto& window = app.form<Sample<kSample>>();
@@ -89,7 +87,7 @@ TEST_CASE("the designed fonts stay for Default, a missing key and a stored quest
     for (const Row& row : rows) {
         CAPTURE(std::string(row.stored ? row.stored : "(missing)"));
         langtest::ProgramFolder folder;
-        langtest::RecordingRenderer renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
         if (row.stored != nullptr) {
             storeFont("Tarvex.ini", row.stored);
@@ -103,7 +101,7 @@ TEST_CASE("the designed fonts stay for Default, a missing key and a stored quest
 
 TEST_CASE("face names are compared exactly and any other name is applied as given") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     auto& window = app.form<Sample<kSample>>();
     for (const char* face : {"default", "Courier New", "NoSuchFace"}) {
@@ -118,7 +116,7 @@ TEST_CASE("face names are compared exactly and any other name is applied as give
 TEST_CASE("each program passes its own settings file") {
     langtest::ProgramFolder folder;
     folder.expect("TvxOther.ini");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     storeFont("Tarvex.ini", "Default");
     storeFont("TvxOther.ini", "Tahoma");
@@ -136,7 +134,7 @@ TEST_CASE("the font window offers Default and Tahoma and selects the stored one"
     for (const Row& row : rows) {
         CAPTURE(std::string(row.stored ? row.stored : "(missing)"));
         langtest::ProgramFolder folder;
-        langtest::RecordingRenderer renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
         if (row.stored != nullptr) {
             storeFont("Tarvex.ini", row.stored);
@@ -158,16 +156,15 @@ TEST_CASE("saving a font stores it and re-fonts only the window that opened the 
     for (const Row& row : rows) {
         CAPTURE(std::string(row.opener));
         langtest::ProgramFolder folder;
-        langtest::RecordingRenderer renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
         app.form<Sample<kMain>>();
         app.form<Sample<kAdvanced>>();
         app.form<Sample<kWizard>>();
-        FrmFont& window = app.form<FrmFont>();
+        FrmFont& window = app.show<FrmFont>();
         window.lblfIdentify.caption = row.number;
-        pick(app, window.cboFont, 1);
-        REQUIRE(window.cmdSave.enabled);
-        app.fire(window.cmdSave.onClick);
+        pick(window.cboFont, 1);
+        clickOn(window.cmdSave);
 
         CHECK(ReadIni("Tarvex.ini", "FONT", "Name", "?") == "Tahoma");
         CHECK_FALSE(app.isLoaded<FrmFont>());
@@ -182,27 +179,27 @@ TEST_CASE("saving a font stores it and re-fonts only the window that opened the 
 
 TEST_CASE("choosing Default after Tahoma stores it but leaves the open window as it is") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     storeFont("Tarvex.ini", "Tahoma");
     auto& main = app.form<Sample<kMain>>();
     ApplyFont(main);
-    FrmFont& window = app.form<FrmFont>();
+    FrmFont& window = app.show<FrmFont>();
     window.lblfIdentify.caption = "1";
     CHECK(window.cboFont.listIndex() == 1);
-    pick(app, window.cboFont, 0);
-    app.fire(window.cmdSave.onClick);
+    pick(window.cboFont, 0);
+    clickOn(window.cmdSave);
     CHECK(ReadIni("Tarvex.ini", "FONT", "Name", "?") == "Default");
     CHECK(main.fontFace == "Tahoma");
 }
 
 TEST_CASE("closing the font window stores nothing") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
-    FrmFont& window = app.form<FrmFont>();
-    pick(app, window.cboFont, 1);
-    app.fire(window.cmdClose.onClick);
+    FrmFont& window = app.show<FrmFont>();
+    pick(window.cboFont, 1);
+    clickOn(window.cmdClose);
     CHECK_FALSE(app.isLoaded<FrmFont>());
     CHECK_FALSE(langtest::exists("Tarvex.ini"));
 }

@@ -1,5 +1,5 @@
-// Program-folder set-ups for the language and start-up tests: a clean settings file, small
-// encoded language files, and a renderer that records message boxes.
+// Program-folder set-ups for the language and start-up tests: a clean settings file and small
+// encoded language files.
 #pragma once
 
 #include "base/Ini.h"
@@ -7,7 +7,6 @@
 #include "packs/PackEncoder.h"
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "support/NullRenderer.h"
 
 #include <string>
 #include <vector>
@@ -92,16 +91,6 @@ class ProgramFolder {
     bool hadSettings = false;
     std::string savedSettings;
     std::vector<std::string> planted;
-};
-
-// A renderer that shows nothing and keeps every message box it was asked for.
-class RecordingRenderer : public testsupport::NullRenderer {
-  public:
-    ui::MsgBoxResult messageBox(const ui::MessageBoxRequest& request) override {
-        boxes.push_back(request);
-        return ui::MsgBoxResult::Ok;
-    }
-    std::vector<ui::MessageBoxRequest> boxes;
 };
 
 } // namespace langtest

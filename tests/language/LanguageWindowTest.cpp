@@ -4,10 +4,15 @@
 
 #include "language/FrmLanguage.h"
 #include "language/LanguageFixture.h"
+#include "support/RecordingRenderer.h"
+#include "support/User.h"
 #include "ui/App.h"
 
 #include <string>
 #include <vector>
+
+using testsupport::clickOn;
+using testsupport::pick;
 
 namespace {
 
@@ -48,12 +53,6 @@ int indexOf(const ui::ComboBox& box, const std::string& entry) {
     return -1;
 }
 
-void pick(ui::App& app, ui::ComboBox& box, int index) {
-    box.setListIndex(index);
-    box.text = box.item(index);
-    app.fire(box.onChange);
-}
-
 } // namespace
 
 TEST_CASE("the language window lists every installed language and selects the stored one") {
@@ -79,9 +78,9 @@ TEST_CASE("the language window lists every installed language and selects the st
         CAPTURE(std::string(row.stored));
         langtest::ProgramFolder::choose(row.stored);
         RemoveLangFile();
-        langtest::RecordingRenderer renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
-        FrmLanguage& window = app.form<FrmLanguage>();
+        FrmLanguage& window = app.show<FrmLanguage>();
 
         const std::vector<std::string> expected = listedByPlatform();
         CHECK(window.cboLanguage.items() == expected);
@@ -93,7 +92,7 @@ TEST_CASE("the language window lists every installed language and selects the st
         } else {
             CHECK(window.cboLanguage.listIndex() == -1);
             CHECK_FALSE(window.cmdSave.enabled);
-            pick(app, window.cboLanguage, 0);
+            pick(window.cboLanguage, 0);
             CHECK(window.cmdSave.enabled);
         }
         app.unload(window);
@@ -105,9 +104,10 @@ TEST_CASE("with no language installed the window says so and offers no working s
     langtest::ProgramFolder folder;
     REQUIRE(listedByPlatform().empty());
     langtest::ProgramFolder::choose("English");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
+    renderer.answer(ui::MsgBoxResult::Ok);
     ui::App app(renderer);
-    FrmLanguage& window = app.form<FrmLanguage>();
+    FrmLanguage& window = app.show<FrmLanguage>();
 
     REQUIRE(renderer.boxes.size() == 1);
     const ui::MessageBoxRequest& box = renderer.boxes.front();
@@ -118,7 +118,7 @@ TEST_CASE("with no language installed the window says so and offers no working s
     CHECK(window.cboLanguage.listCount() == 0);
     CHECK_FALSE(window.cmdSave.enabled);
     CHECK(app.isLoaded(window)); // it stays open and can only be closed
-    app.fire(window.cmdClose.onClick);
+    clickOn(window.cmdClose);
     CHECK_FALSE(app.isLoaded<FrmLanguage>());
     CHECK(ReadIni("Tarvex.ini", "LANGUAGE", "CurrentLanguage", "?") == "English");
 }
@@ -139,17 +139,17 @@ TEST_CASE("saving a language re-texts only the opener and replaces the decoded c
         folder.addLanguage("TvxNew",
                            {"1000=Neu", "0005=Extra", "1066=Assistent", "1067=Abbrechen"});
         langtest::ProgramFolder::choose("TvxOld");
-        langtest::RecordingRenderer renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
         app.form<Opener<kMain>>();
         app.form<Opener<kAdvanced>>();
         app.form<Opener<kWizard>>();
-        FrmLanguage& window = app.form<FrmLanguage>();
+        FrmLanguage& window = app.show<FrmLanguage>();
         REQUIRE(langtest::exists("TvxOld.dlf")); // the window's own texts were looked up
         window.lblfIdentify.caption = row.number;
-        pick(app, window.cboLanguage, indexOf(window.cboLanguage, "TvxNew"));
+        pick(window.cboLanguage, indexOf(window.cboLanguage, "TvxNew"));
         REQUIRE(window.cboLanguage.text == "TvxNew");
-        app.fire(window.cmdSave.onClick);
+        clickOn(window.cmdSave);
 
         CHECK(ReadIni("Tarvex.ini", "LANGUAGE", "CurrentLanguage", "?") == "TvxNew");
         CHECK_FALSE(app.isLoaded<FrmLanguage>());
@@ -171,10 +171,10 @@ TEST_CASE("closing the language window stores nothing") {
     folder.addLanguage("TvxAlpha", {});
     folder.addLanguage("TvxBeta", {});
     langtest::ProgramFolder::choose("TvxAlpha");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
-    FrmLanguage& window = app.form<FrmLanguage>();
-    pick(app, window.cboLanguage, indexOf(window.cboLanguage, "TvxBeta"));
-    app.fire(window.cmdClose.onClick);
+    FrmLanguage& window = app.show<FrmLanguage>();
+    pick(window.cboLanguage, indexOf(window.cboLanguage, "TvxBeta"));
+    clickOn(window.cmdClose);
     CHECK(ReadIni("Tarvex.ini", "LANGUAGE", "CurrentLanguage", "?") == "TvxAlpha");
 }

@@ -45,65 +45,51 @@ TEST_CASE("private profile reads: case, trimming, quotes, defaults and the size 
         const char* section;
         const char* key;
         const char* defaultValue;
-        std::uint32_t size;
         std::string expected;
     };
     const Row rows[] = {
-        {"PROGRAM", "Interface", "?", 255, "Normal"},
-        {"program", "INTERFACE", "?", 255, "Normal"},
-        {"Language", "currentlanguage", "?", 255, "English"},
-        {"PROGRAM", "Lower", "?", 255, "yes"},
-        {"PROGRAM", "spaced", "?", 255, "padded value"},
-        {"PROGRAM", "Empty", "?", 255, ""},
-        {"PROGRAM", "Quoted", "?", 255, "in quotes"},
-        {"PROGRAM", "Single", "?", 255, "single"},
-        {"PROGRAM", "Half", "?", 255, "\"half"},
-        {"PROGRAM", "Long", "?", 255, std::string(254, 'v')},
-        {"PROGRAM", "Interface", "?", 3, "No"},
-        {"PROGRAM", "Missing", "?", 255, "?"},
-        {"PROGRAM", "Missing", "default  ", 255, "default"},
-        {"PROGRAM", "Missing", "  default", 255, "  default"},
-        {"PROGRAM", "Missing", "default", 4, "def"},
-        {"Nowhere", "Interface", "?", 255, "?"},
-        {"Interface", "PROGRAM", "?", 255, "?"},
+        {"PROGRAM", "Interface", "?", "Normal"},
+        {"program", "INTERFACE", "?", "Normal"},
+        {"Language", "currentlanguage", "?", "English"},
+        {"PROGRAM", "Lower", "?", "yes"},
+        {"PROGRAM", "spaced", "?", "padded value"},
+        {"PROGRAM", "Empty", "?", ""},
+        {"PROGRAM", "Quoted", "?", "in quotes"},
+        {"PROGRAM", "Single", "?", "single"},
+        {"PROGRAM", "Half", "?", "\"half"},
+        {"PROGRAM", "Long", "?", std::string(254, 'v')},
+        {"PROGRAM", "Missing", "?", "?"},
+        {"PROGRAM", "Missing", "default  ", "default"},
+        {"PROGRAM", "Missing", "  default", "  default"},
+        {"Nowhere", "Interface", "?", "?"},
+        {"Interface", "PROGRAM", "?", "?"},
     };
     for (const Row& row : rows) {
         CAPTURE(row.section);
         CAPTURE(row.key);
         CAPTURE(row.defaultValue);
-        std::string result = "left over";
-        const std::uint32_t copied =
-            getPrivateProfileString(row.section, row.key, row.defaultValue, result, row.size, path);
-        CHECK(copied == row.expected.size());
-        CHECK(result == row.expected);
+        CHECK(readProfileString(path, row.section, row.key, row.defaultValue) == row.expected);
     }
-
-    std::string result;
-    CHECK(getPrivateProfileString("PROGRAM", "Interface", "?", result, 255,
-                                  area.folder + "\\missing.ini") == 1);
-    CHECK(result == "?");
+    CHECK(readProfileString(area.folder + "\\missing.ini", "PROGRAM", "Interface", "?") == "?");
 }
 
 TEST_CASE("private profile writes make file, section and key and replace values in place") {
     testsupport::ScratchArea area;
     const std::string path = area.folder + "\\new.ini";
-    CHECK(writePrivateProfileString("S1", "K1", "v1", path));
+    CHECK(writeProfileString(path, "S1", "K1", "v1"));
     CHECK(contents(path) == "[S1]\r\nK1=v1\r\n");
-    CHECK(writePrivateProfileString("S1", "K2", "v2", path));
-    CHECK(writePrivateProfileString("S2", "K1", "v3", path));
+    CHECK(writeProfileString(path, "S1", "K2", "v2"));
+    CHECK(writeProfileString(path, "S2", "K1", "v3"));
     CHECK(contents(path) == "[S1]\r\nK1=v1\r\nK2=v2\r\n[S2]\r\nK1=v3\r\n");
 
     // Another case finds the same section and key; the value changes where it stands.
-    CHECK(writePrivateProfileString("s1", "k1", "replaced", path));
+    CHECK(writeProfileString(path, "s1", "k1", "replaced"));
     CHECK(upper(contents(path)) == "[S1]\r\nK1=REPLACED\r\nK2=V2\r\n[S2]\r\nK1=V3\r\n");
-    std::string result;
-    CHECK(getPrivateProfileString("S1", "K1", "?", result, 255, path) == 8);
-    CHECK(result == "replaced");
-    CHECK(writePrivateProfileString("S2", "K1", "", path));
-    CHECK(getPrivateProfileString("S2", "K1", "?", result, 255, path) == 0);
-    CHECK(result == "");
+    CHECK(readProfileString(path, "S1", "K1", "?") == "replaced");
+    CHECK(writeProfileString(path, "S2", "K1", ""));
+    CHECK(readProfileString(path, "S2", "K1", "?") == "");
 
-    CHECK_FALSE(writePrivateProfileString("S", "K", "v", area.folder + "\\None\\x.ini"));
+    CHECK_FALSE(writeProfileString(area.folder + "\\None\\x.ini", "S", "K", "v"));
 }
 
 TEST_CASE("the version records are plausible and agree with each other") {
@@ -129,16 +115,14 @@ TEST_CASE("the version records are plausible and agree with each other") {
     CHECK(extended.csdVersion == "Service Pack " + std::to_string(extended.servicePackMajor));
 }
 
-TEST_CASE("version checks through the condition mask") {
-    constexpr std::uint32_t kMinor = 1;
-    constexpr std::uint32_t kMajor = 2;
-    constexpr std::uint8_t kEqual = 1;
-    constexpr std::uint8_t kGreaterEqual = 3;
-    constexpr std::uint8_t kLess = 4;
+TEST_CASE("version checks compare major and minor as one version") {
+    constexpr VersionCompare kEqual = VersionCompare::Equal;
+    constexpr VersionCompare kGreaterEqual = VersionCompare::GreaterOrEqual;
+    constexpr VersionCompare kLess = VersionCompare::Less;
     struct Row {
-        std::uint32_t major;
-        std::uint32_t minor;
-        std::uint8_t condition;
+        std::int32_t major;
+        std::int32_t minor;
+        VersionCompare condition;
         bool expected;
     };
     const Row rows[] = {
@@ -150,12 +134,10 @@ TEST_CASE("version checks through the condition mask") {
         CAPTURE(row.major);
         CAPTURE(row.minor);
         CAPTURE(static_cast<int>(row.condition));
-        VersionInfo wanted;
-        wanted.major = row.major;
-        wanted.minor = row.minor;
-        std::uint64_t mask = verSetConditionMask(0, kMajor, row.condition);
-        mask = verSetConditionMask(mask, kMinor, row.condition);
-        CHECK(verifyVersionInfo(wanted, kMajor | kMinor, mask) == row.expected);
+        VersionCheck check;
+        check.major = row.major;
+        check.minor = row.minor;
+        CHECK(versionSatisfies(check, row.condition) == row.expected);
     }
 }
 

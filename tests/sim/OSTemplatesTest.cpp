@@ -6,6 +6,7 @@
 #include "language/OSLine.h"
 #include "platform/System.h"
 #include "platform/sim/SimMachine.h"
+#include "support/RecordingRenderer.h"
 #include "system/OSInfo.h"
 #include "ui/App.h"
 #include "ui/Form.h"
@@ -236,7 +237,7 @@ TEST_CASE("the templates report what a real installation of their kind reports")
         langtest::ProgramFolder program;
         program.addLanguage("Test", kLanguage);
         langtest::ProgramFolder::choose("Test");
-        testsupport::NullRenderer renderer;
+        testsupport::RecordingRenderer renderer;
         ui::App app(renderer);
         OSLineWindow window(app);
         ShowOSInfo(window);

@@ -3,15 +3,17 @@
 
 #include "base/General.h"
 #include "language/LanguageFixture.h"
+#include "support/RecordingRenderer.h"
 #include "ui/App.h"
 
 TEST_CASE("the error report shows the message as given under the title Error, without icon") {
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     for (const char* message :
          {"The new cabinet file could not be created.", "", "?", "two\r\nlines & an ampersand"}) {
         CAPTURE(std::string(message));
         renderer.boxes.clear();
+        renderer.answer(ui::MsgBoxResult::Ok);
         ShowErrorReport(app, message);
         REQUIRE(renderer.boxes.size() == 1);
         CHECK(renderer.boxes[0].text == message);

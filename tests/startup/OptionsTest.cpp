@@ -3,9 +3,13 @@
 
 #include "language/LanguageFixture.h"
 #include "startup/FrmOptions.h"
+#include "support/RecordingRenderer.h"
+#include "support/User.h"
 #include "ui/App.h"
 
 #include <string>
+
+using testsupport::clickOn;
 
 namespace {
 
@@ -32,13 +36,6 @@ ui::OptionButton& option(ui::Form& form, const std::string& name) {
     return static_cast<ui::OptionButton&>(*control);
 }
 
-// Clicks an option button as a user does: it becomes selected, then its click event runs.
-void click(ui::App& app, ui::OptionButton& button) {
-    REQUIRE(button.reachable());
-    button.select();
-    app.fire(button.onClick);
-}
-
 std::string stored(const char* key) {
     return ReadIni("Tarvex.ini", "PROGRAM", key, "?");
 }
@@ -61,7 +58,7 @@ TEST_CASE("the options window selects exactly the stored values") {
             WriteIni("Tarvex.ini", "PROGRAM", setting.key, setting.value);
         }
     }
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     FrmOptions& window = app.form<FrmOptions>();
     app.showModeless(window);
@@ -79,13 +76,13 @@ TEST_CASE("the options window selects exactly the stored values") {
 
 TEST_CASE("each option click stores its value at once and leaves the other groups alone") {
     langtest::ProgramFolder folder;
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     FrmOptions& window = app.form<FrmOptions>();
     app.showModeless(window);
     for (const OptionRow& row : kOptions) {
         CAPTURE(std::string(row.option));
-        click(app, option(window, row.option));
+        clickOn(option(window, row.option));
         CHECK(stored(row.key) == row.value);
         CHECK(option(window, row.option).value);
     }
@@ -102,13 +99,13 @@ TEST_CASE("each option click stores its value at once and leaves the other group
 TEST_CASE("a click repairs a value that matched neither option") {
     langtest::ProgramFolder folder;
     WriteIni("Tarvex.ini", "PROGRAM", "Interface", "Classic");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     FrmOptions& window = app.form<FrmOptions>();
     app.showModeless(window);
     CHECK_FALSE(window.optGUINorm.value);
     CHECK_FALSE(window.optGUIAdv.value);
-    click(app, window.optGUINorm);
+    clickOn(window.optGUINorm);
     CHECK(stored("Interface") == "Normal");
     CHECK_FALSE(window.optGUIAdv.value);
 }
@@ -117,11 +114,11 @@ TEST_CASE("closing the options window writes nothing more") {
     langtest::ProgramFolder folder;
     WriteIni("Tarvex.ini", "PROGRAM", "Wizard", "No");
     const std::string before = langtest::fileText("Tarvex.ini");
-    langtest::RecordingRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     FrmOptions& window = app.form<FrmOptions>();
     app.showModeless(window);
-    app.fire(window.cmdClose.onClick);
+    clickOn(window.cmdClose);
     CHECK_FALSE(app.isLoaded<FrmOptions>());
     CHECK(langtest::fileText("Tarvex.ini") == before);
 }

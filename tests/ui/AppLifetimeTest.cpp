@@ -1,7 +1,7 @@
 // Window lifetimes: a window that unloads itself while loading stays usable for its caller.
 #include <doctest/doctest.h>
 
-#include "support/NullRenderer.h"
+#include "support/RecordingRenderer.h"
 #include "ui/App.h"
 
 namespace {
@@ -23,7 +23,7 @@ class Plain : public ui::Form {
 } // namespace
 
 TEST_CASE("a window unloading itself in Form_Load is returned unloaded, not freed") {
-    testsupport::NullRenderer renderer;
+    testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     SelfClosing& closing = app.form<SelfClosing>();
     // Touching it must be safe (the sanitizers watch), and it is no longer loaded.

@@ -5,6 +5,7 @@
 
 #include "ui/App.h"
 #include "ui/win32/Menus.h"
+#include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Renderer.h"
 
 #include <windows.h>
@@ -355,6 +356,13 @@ TEST_CASE("user input is written to the model before the event fires") {
     CHECK(HIWORD(defaultId) == DC_HASDEFID);
     CHECK(LOWORD(defaultId) == GetDlgCtrlID(fixture.window(form.cmdGo)));
 
+    // A greyed check box clicked is cleared, as the model's own click clears it.
+    form.chkKeep.value = 2;
+    fixture.renderer.refresh(form);
+    SendMessageA(fixture.window(form.chkKeep), BM_CLICK, 0, 0);
+    CHECK(form.chkKeep.value == 0);
+    CHECK(SendMessageA(fixture.window(form.chkKeep), BM_GETCHECK, 0, 0) == BST_UNCHECKED);
+
     // A disabled control's late notification runs nothing.
     heard.clear();
     form.cmdGo.enabled = false;
@@ -534,4 +542,38 @@ TEST_CASE("odd layouts do not break the renderer") {
     fixture.renderer.refresh(form);
     CHECK(listEntries(fixture.window(form.lstFound)).size() == 1);
     UpdateWindow(fixture.renderer.windowOf(form));
+}
+
+TEST_CASE("the splash draws the words its program gives it") {
+    if (!windowsAvailable()) {
+        return;
+    }
+    // Drawn into a bitmap of the screen's format, and compared there.
+    const auto pixels = [](const ui::PictureWords& words) {
+        constexpr int kWidth = 360;
+        constexpr int kHeight = 200;
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+        HGDIOBJ previous = SelectObject(dc, bitmap);
+        const RECT area{0, 0, kWidth, kHeight};
+        CHECK(ui::win32::drawPicture(dc, area, "splash", words));
+        SelectObject(dc, previous);
+        BITMAP shape{};
+        GetObjectA(bitmap, sizeof shape, &shape);
+        std::vector<char> bits(static_cast<std::size_t>(shape.bmWidthBytes) *
+                               static_cast<std::size_t>(shape.bmHeight));
+        GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return bits;
+    };
+    const ui::PictureWords tarvex{"Tarvex", "Display driver cleaner", "Version 2.7"};
+    const auto drawn = pixels(tarvex);
+    REQUIRE_FALSE(drawn.empty());
+    CHECK(pixels(tarvex) == drawn);
+    CHECK(pixels({"Quellix", "Display driver cleaner", "Version 2.7"}) != drawn);
+    CHECK(pixels({"Tarvex", "Display driver cleaner", "Version 3.0"}) != drawn);
+    CHECK(pixels({}) != drawn);
 }

@@ -25,11 +25,6 @@ namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(3);
 
-std::function<void()>& pendingMessagesHook() {
-    static std::function<void()> hook;
-    return hook;
-}
-
 // The [Programs] entry of `program`: matched by its base name, ".exe" optional.
 std::string hostProgram(const std::string& program) {
     std::string base = program.substr(program.find_last_of("\\/:") + 1);
@@ -81,10 +76,6 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
 
 } // namespace
 
-void setPendingMessagesHook(std::function<void()> hook) {
-    pendingMessagesHook() = std::move(hook);
-}
-
 Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode) {
     std::string program;
     std::string rest;
@@ -111,9 +102,7 @@ Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode)
     }
     int status = 0;
     for (;;) {
-        if (pendingMessagesHook()) {
-            pendingMessagesHook()();
-        }
+        processPendingMessages();
         const pid_t done = waitpid(child, &status, WNOHANG);
         if (done == child || (done < 0 && errno != EINTR)) {
             break;

@@ -1,4 +1,4 @@
-// GetPrivateProfileStringA and WritePrivateProfileStringA on files of the simulated machine.
+// The profile reader and writer on files of the simulated machine.
 #include "platform/Files.h"
 #include "platform/System.h"
 
@@ -26,13 +26,8 @@ std::string unquoted(const std::string& text) {
 
 } // namespace
 
-std::uint32_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, std::string& result,
-                                      std::uint32_t size, const std::string& path) {
-    result.clear();
-    if (size == 0) {
-        return 0;
-    }
+std::string readProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue) {
     std::string bytes;
     std::string value;
     const bool found =
@@ -41,15 +36,14 @@ std::uint32_t getPrivateProfileString(const std::string& section, const std::str
         // The default loses its trailing blanks and surrounding quotes, not its leading blanks.
         value = unquoted(winrules::trimTrailingBlanks(defaultValue));
     }
-    if (value.size() > size - 1) {
-        value.resize(size - 1);
+    if (value.size() > kProfileValueLimit) {
+        value.resize(kProfileValueLimit);
     }
-    result = value;
-    return static_cast<std::uint32_t>(value.size());
+    return value;
 }
 
-bool writePrivateProfileString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& path) {
+bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
     const std::string file = profilePath(path);
     std::string bytes;
     const Error read = readFile(file, bytes);

@@ -18,20 +18,6 @@ namespace platform {
 
 namespace {
 
-// Condition codes and field bits of VerifyVersionInfo.
-constexpr std::uint8_t kVerEqual = 1;
-constexpr std::uint8_t kVerLessEqual = 5;
-constexpr std::uint8_t kVerAnd = 6;
-constexpr std::uint8_t kVerOr = 7;
-constexpr std::uint32_t kVerMinor = 0x01;
-constexpr std::uint32_t kVerMajor = 0x02;
-constexpr std::uint32_t kVerBuild = 0x04;
-constexpr std::uint32_t kVerPlatform = 0x08;
-constexpr std::uint32_t kVerSpMinor = 0x10;
-constexpr std::uint32_t kVerSpMajor = 0x20;
-constexpr std::uint32_t kVerSuite = 0x40;
-constexpr std::uint32_t kVerProduct = 0x80;
-
 std::string machineValue(const char* section, const char* key, const char* fallback = "") {
     return sim::Machine::current().setting(section, key, fallback);
 }
@@ -52,10 +38,6 @@ std::string bareFolder(std::string folder) {
         folder.pop_back();
     }
     return folder;
-}
-
-std::uint8_t conditionOf(std::uint64_t mask, int slot) {
-    return static_cast<std::uint8_t>(mask >> (3 * slot) & 0x07);
 }
 
 // One comparison of the system's value with the wanted one; false also for a bad condition.
@@ -119,89 +101,34 @@ bool getVersionInfo(bool extended, VersionInfo& info) {
     return true;
 }
 
-std::uint64_t verSetConditionMask(std::uint64_t mask, std::uint32_t typeBit,
-                                  std::uint8_t condition) {
-    const std::uint64_t code = condition & 0x07;
-    if (typeBit == 0 || code == 0) {
-        return mask;
-    }
-    // One 3-bit slot per field; a mask naming several fields fills the first slot in this order.
-    const std::pair<std::uint32_t, int> slots[] = {
-        {kVerProduct, 7},  {kVerSuite, 6}, {kVerSpMajor, 5}, {kVerSpMinor, 4},
-        {kVerPlatform, 3}, {kVerBuild, 2}, {kVerMajor, 1},   {kVerMinor, 0}};
-    for (const auto& slot : slots) {
-        if ((typeBit & slot.first) != 0) {
-            return mask | code << (3 * slot.second);
-        }
-    }
-    return mask;
-}
-
-bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask,
-                       std::uint64_t conditionMask) {
+bool versionSatisfies(const VersionCheck& check, VersionCompare compare) {
     VersionInfo system;
-    if (typeMask == 0 || conditionMask == 0 || !getVersionInfo(true, system)) {
+    if (!getVersionInfo(true, system)) {
         return false;
     }
+    const auto condition = static_cast<std::uint8_t>(compare);
     bool valid = true;
-    if ((typeMask & kVerProduct) != 0 && !compareValues(system.productType, wanted.productType,
-                                                        conditionOf(conditionMask, 7), valid)) {
+    if (check.build >= 0 &&
+        !compareValues(system.build, static_cast<std::uint32_t>(check.build), condition, valid)) {
         return false;
     }
-    if ((typeMask & kVerSuite) != 0) {
-        const std::uint8_t condition = conditionOf(conditionMask, 6);
-        if (condition == kVerAnd) {
-            if ((wanted.suiteMask & system.suiteMask) != wanted.suiteMask) {
-                return false;
-            }
-        } else if (condition == kVerOr) {
-            if (wanted.suiteMask != 0 && (wanted.suiteMask & system.suiteMask) == 0) {
-                return false;
-            }
-        } else {
-            return false;
-        }
-    }
-    if ((typeMask & kVerPlatform) != 0 && !compareValues(system.platformId, wanted.platformId,
-                                                         conditionOf(conditionMask, 3), valid)) {
-        return false;
-    }
-    if ((typeMask & kVerBuild) != 0 &&
-        !compareValues(system.build, wanted.build, conditionOf(conditionMask, 2), valid)) {
-        return false;
-    }
-    // Major, minor and the service pack numbers form one version compared field after field with
-    // the condition of the first field given: a later field only counts when the earlier are equal.
-    const std::uint32_t versionBits = kVerMajor | kVerMinor | kVerSpMajor | kVerSpMinor;
-    if ((typeMask & versionBits) == 0) {
-        return valid;
-    }
-    std::uint8_t condition = 0;
-    if ((typeMask & kVerMajor) != 0) {
-        condition = conditionOf(conditionMask, 1);
-    } else if ((typeMask & kVerMinor) != 0) {
-        condition = conditionOf(conditionMask, 0);
-    } else if ((typeMask & kVerSpMajor) != 0) {
-        condition = conditionOf(conditionMask, 5);
-    } else {
-        condition = conditionOf(conditionMask, 4);
-    }
-    const std::pair<std::uint32_t, std::pair<std::uint32_t, std::uint32_t>> fields[] = {
-        {kVerMajor, {system.major, wanted.major}},
-        {kVerMinor, {system.minor, wanted.minor}},
-        {kVerSpMajor, {system.servicePackMajor, wanted.servicePackMajor}},
-        {kVerSpMinor, {system.servicePackMinor, wanted.servicePackMinor}}};
-    bool result = true;
-    bool checkNext = true;
+    // Major, minor and the service pack numbers form one version compared field after field: a
+    // later field only counts where the earlier are equal.
+    const std::pair<std::uint32_t, std::int32_t> fields[] = {
+        {system.major, check.major},
+        {system.minor, check.minor},
+        {system.servicePackMajor, check.servicePackMajor},
+        {system.servicePackMinor, check.servicePackMinor}};
     for (const auto& field : fields) {
-        if ((typeMask & field.first) == 0 || !checkNext) {
+        if (field.second < 0) {
             continue;
         }
-        result = compareValues(field.second.first, field.second.second, condition, valid);
-        checkNext = field.second.first == field.second.second && condition >= kVerEqual &&
-                    condition <= kVerLessEqual;
+        const auto wanted = static_cast<std::uint32_t>(field.second);
+        if (field.first != wanted) {
+            return compareValues(field.first, wanted, condition, valid);
+        }
     }
-    return valid && result;
+    return compareValues(0, 0, condition, valid) && valid;
 }
 
 bool displayDeviceString(std::uint32_t index, std::string& description) {

@@ -13,16 +13,7 @@ namespace {
 // Pause between two polls of a running program; the hook runs once per poll.
 constexpr DWORD kPollMilliseconds = 10;
 
-std::function<void()>& pendingMessagesHook() {
-    static std::function<void()> hook;
-    return hook;
-}
-
 } // namespace
-
-void setPendingMessagesHook(std::function<void()> hook) {
-    pendingMessagesHook() = std::move(hook);
-}
 
 Error startAndWait(const std::string& commandLine, int showStyle, std::uint32_t* exitCode) {
     // CreateProcessA may write into the command line, so it gets a private copy.
@@ -42,9 +33,7 @@ Error startAndWait(const std::string& commandLine, int showStyle, std::uint32_t*
     // miss a program that has already ended, and an exit code equal to STILL_ACTIVE would look
     // like a running program for ever.
     for (;;) {
-        if (pendingMessagesHook()) {
-            pendingMessagesHook()();
-        }
+        processPendingMessages();
         const DWORD waited = WaitForSingleObject(process.hProcess, kPollMilliseconds);
         if (waited != WAIT_TIMEOUT) {
             break;

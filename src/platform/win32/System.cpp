@@ -98,28 +98,40 @@ template <class Function> Function systemFunction(const char* module, const char
 
 } // namespace
 
-std::uint64_t verSetConditionMask(std::uint64_t mask, std::uint32_t typeBit,
-                                  std::uint8_t condition) {
+bool versionSatisfies(const VersionCheck& check, VersionCompare compare) {
     using SetMask = ULONGLONG(WINAPI*)(ULONGLONG, DWORD, BYTE);
+    using Verify = BOOL(WINAPI*)(OSVERSIONINFOEXA*, DWORD, DWORDLONG);
     static const SetMask setMask = systemFunction<SetMask>("kernel32.dll", "VerSetConditionMask");
-    return setMask == nullptr ? mask : setMask(mask, typeBit, condition);
-}
-
-bool verifyVersionInfo(const VersionInfo& wanted, std::uint32_t typeMask,
-                       std::uint64_t conditionMask) {
+    static const Verify verify = systemFunction<Verify>("kernel32.dll", "VerifyVersionInfoA");
+    if (setMask == nullptr || verify == nullptr) {
+        return false;
+    }
     OSVERSIONINFOEXA record{};
     record.dwOSVersionInfoSize = sizeof record;
-    record.dwMajorVersion = wanted.major;
-    record.dwMinorVersion = wanted.minor;
-    record.dwBuildNumber = wanted.build;
-    record.dwPlatformId = wanted.platformId;
-    record.wServicePackMajor = wanted.servicePackMajor;
-    record.wServicePackMinor = wanted.servicePackMinor;
-    record.wSuiteMask = wanted.suiteMask;
-    record.wProductType = wanted.productType;
-    using Verify = BOOL(WINAPI*)(OSVERSIONINFOEXA*, DWORD, DWORDLONG);
-    static const Verify verify = systemFunction<Verify>("kernel32.dll", "VerifyVersionInfoA");
-    return verify != nullptr && verify(&record, typeMask, conditionMask) != FALSE;
+    DWORD typeMask = 0;
+    ULONGLONG conditions = 0;
+    const struct {
+        std::int32_t value;
+        DWORD bit;
+    } fields[] = {{check.major, VER_MAJORVERSION},
+                  {check.minor, VER_MINORVERSION},
+                  {check.build, VER_BUILDNUMBER},
+                  {check.servicePackMajor, VER_SERVICEPACKMAJOR},
+                  {check.servicePackMinor, VER_SERVICEPACKMINOR}};
+    for (const auto& field : fields) {
+        if (field.value >= 0) {
+            typeMask |= field.bit;
+            conditions = setMask(conditions, field.bit, static_cast<BYTE>(compare));
+        }
+    }
+    record.dwMajorVersion = static_cast<DWORD>(check.major < 0 ? 0 : check.major);
+    record.dwMinorVersion = static_cast<DWORD>(check.minor < 0 ? 0 : check.minor);
+    record.dwBuildNumber = static_cast<DWORD>(check.build < 0 ? 0 : check.build);
+    record.wServicePackMajor =
+        static_cast<WORD>(check.servicePackMajor < 0 ? 0 : check.servicePackMajor);
+    record.wServicePackMinor =
+        static_cast<WORD>(check.servicePackMinor < 0 ? 0 : check.servicePackMinor);
+    return typeMask != 0 && verify(&record, typeMask, conditions) != FALSE;
 }
 
 bool displayDeviceString(std::uint32_t index, std::string& description) {
@@ -177,18 +189,16 @@ LocalTime localTime() {
     return time;
 }
 
-std::uint32_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, std::string& result,
-                                      std::uint32_t size, const std::string& path) {
-    std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
+std::string readProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue) {
+    char buffer[kProfileValueLimit + 1] = {};
     const DWORD copied = GetPrivateProfileStringA(
-        section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(), size, path.c_str());
-    result.assign(buffer.data(), copied);
-    return copied;
+        section.c_str(), key.c_str(), defaultValue.c_str(), buffer, sizeof buffer, path.c_str());
+    return std::string(buffer, copied);
 }
 
-bool writePrivateProfileString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& path) {
+bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) !=
            FALSE;
 }

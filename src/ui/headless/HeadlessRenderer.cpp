@@ -3,6 +3,7 @@
 #include "ui/headless/HeadlessRenderer.h"
 
 #include "ui/App.h"
+#include "ui/UserInput.h"
 #include "ui/headless/Inspect.h"
 #include "ui/headless/TextMetrics.h"
 
@@ -183,7 +184,7 @@ void HeadlessRenderer::execute(const Command& command) {
         parseNumber(args[0].text, 0, kMaxTimerEvents * 100, milliseconds);
         wait(milliseconds);
     } else if (verb == "click") {
-        click(namedControl(args[0].text));
+        require(click(namedControl(args[0].text)));
     } else if (verb == "key") {
         pressKey(loadedForm(args[0].text), args[1].text);
     } else if (verb == "select" || verb == "select-add" || verb == "deselect") {
@@ -229,90 +230,18 @@ Control& HeadlessRenderer::namedControl(const std::string& target) {
     return *control;
 }
 
-void HeadlessRenderer::requireUsable(const Form& form) {
-    if (!form.visible) {
-        fail("window " + form.name + " is not shown");
+void HeadlessRenderer::require(const std::string& refused) {
+    if (!refused.empty()) {
+        fail(refused);
     }
-    if (!form.enabled) {
-        fail("window " + form.name + " is disabled" +
-             (modalForms.empty() ? std::string()
-                                 : " while the modal window " + modalForms.back() + " is open"));
-    }
-}
-
-void HeadlessRenderer::requireReachable(const Control& control) {
-    for (const Control* c = &control; c != nullptr; c = c->container) {
-        const std::string who =
-            c == &control ? control.name : c->name + " (holding " + control.name + ")";
-        if (!c->visible) {
-            fail(who + " is not visible");
-        }
-        if (!c->enabled) {
-            fail(who + " is disabled");
-        }
-    }
-    requireUsable(control.form);
-}
-
-void HeadlessRenderer::click(Control& control) {
-    requireReachable(control);
-    switch (control.kind) {
-    case ControlKind::ListBox:
-    case ControlKind::ComboBox:
-        fail(control.name + " is a list: pick an entry with select");
-    case ControlKind::Timer:
-        fail(control.name + " is a timer: use tick or wait");
-    case ControlKind::MenuItem:
-        if (static_cast<MenuItem&>(control).separator) {
-            fail(control.name + " is a separator");
-        }
-        break;
-    case ControlKind::CheckBox: {
-        // A click turns a checked or greyed box off and an unchecked one on.
-        auto& box = static_cast<CheckBox&>(control);
-        box.value = box.value == 0 ? 1 : 0;
-        break;
-    }
-    case ControlKind::OptionButton:
-        static_cast<OptionButton&>(control).select();
-        break;
-    default:
-        break;
-    }
-    app->fire(control.onClick);
 }
 
 void HeadlessRenderer::pressKey(Form& form, const std::string& key) {
-    requireUsable(form);
-    const std::string wanted = lower(key);
-    if (wanted == "alt+f4") {
+    if (lower(key) == "alt+f4") {
         close(form);
         return;
     }
-    if (wanted == "enter" || wanted == "escape" || wanted == "esc") {
-        const bool enter = wanted == "enter";
-        for (Control* control : form.controls()) {
-            if (control->kind != ControlKind::Button) {
-                continue;
-            }
-            const auto& button = static_cast<const Button&>(*control);
-            if (enter ? button.isDefault : button.isCancel) {
-                requireReachable(*control);
-                app->fire(control->onClick);
-                return;
-            }
-        }
-        fail("window " + form.name + " has no " + (enter ? "default" : "cancel") + " button");
-    }
-    for (Control* control : form.controls()) {
-        if (control->kind == ControlKind::MenuItem &&
-            lower(static_cast<const MenuItem*>(control)->shortcut) == wanted) {
-            requireReachable(*control);
-            app->fire(control->onClick);
-            return;
-        }
-    }
-    fail("no menu entry of " + form.name + " has the shortcut " + key);
+    require(press(form, key));
 }
 
 void HeadlessRenderer::selectEntry(const Command& command) {
@@ -320,7 +249,7 @@ void HeadlessRenderer::selectEntry(const Command& command) {
     if (control.kind != ControlKind::ListBox && control.kind != ControlKind::ComboBox) {
         fail(control.name + " is not a list");
     }
-    requireReachable(control);
+    require(refusal(control));
     auto& list = static_cast<ListControl&>(control);
     const Token& entry = command.args[1];
     int index = -1;
@@ -345,51 +274,22 @@ void HeadlessRenderer::selectEntry(const Command& command) {
         }
         index = static_cast<int>(found - items.begin());
     }
-    const bool adding = command.verb == "select-add";
-    if ((adding || command.verb == "deselect") && !list.multiSelect) {
-        fail(list.name + " allows one selected entry only: use select");
-    }
-    const int before = list.listIndex();
-    if (adding) {
-        list.setSelected(index, true);
-    } else if (command.verb == "deselect") {
-        list.setSelected(index, false);
-    } else if (list.multiSelect) {
-        // A plain click in a multi-selection list selects that entry alone.
-        for (int i = 0; i < list.listCount(); ++i) {
-            list.setSelected(i, false);
-        }
-        list.setSelected(index, true);
-    } else {
-        list.setListIndex(index);
-    }
-    const bool changed = list.listIndex() != before;
-    // One event for both handlers: the click may unload the window, and its change handler must
-    // not run on a window that is gone.
-    app->fire([this, &list, changed] {
-        if (list.onClick) {
-            list.onClick();
-        }
-        if (changed && list.onChange && app->isLoaded(list.form)) {
-            list.onChange();
-        }
-    });
+    const Pick how = command.verb == "select-add" ? Pick::Add
+                     : command.verb == "deselect" ? Pick::Remove
+                                                  : Pick::Only;
+    require(select(list, index, how));
 }
 
 void HeadlessRenderer::typeText(const Command& command) {
     Control& control = namedControl(command.args[0].text);
-    if (control.kind != ControlKind::ComboBox ||
-        static_cast<ComboBox&>(control).style != ComboBox::Style::DropDownCombo) {
+    if (control.kind != ControlKind::ComboBox) {
         fail(control.name + " has no text field to type into");
     }
-    requireReachable(control);
-    auto& combo = static_cast<ComboBox&>(control);
-    combo.text = command.args[1].text;
-    app->fire(combo.onChange);
+    require(type(static_cast<ComboBox&>(control), command.args[1].text));
 }
 
 void HeadlessRenderer::close(Form& form) {
-    requireUsable(form);
+    require(refusal(form));
     if (!form.hasTitleBar || !form.hasCloseBox) {
         fail("window " + form.name + " has no close box");
     }
@@ -574,7 +474,6 @@ void HeadlessRenderer::runModal(Form& form) {
     const std::string name = form.name; // `form` may be gone once it is unloaded
     const int openedBy = current != nullptr ? current->line : 0;
     out << "modal " << name << "\n";
-    modalForms.push_back(name);
     while (app->isLoaded(form)) {
         if (next >= script.size()) {
             phase = "at the end";
@@ -584,7 +483,6 @@ void HeadlessRenderer::runModal(Form& form) {
         }
         executeNext();
     }
-    modalForms.pop_back();
 }
 
 void HeadlessRenderer::formUnloaded(Form& form) {

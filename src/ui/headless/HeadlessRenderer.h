@@ -70,10 +70,9 @@ class HeadlessRenderer : public Renderer {
 
     Form& loadedForm(const std::string& name);
     Control& namedControl(const std::string& target);
-    void requireReachable(const Control& control);
-    void requireUsable(const Form& form);
+    // Fails the run with `refused` unless it is empty (a user action that was done).
+    void require(const std::string& refused);
 
-    void click(Control& control);
     void pressKey(Form& form, const std::string& key);
     void selectEntry(const Command& command);
     void typeText(const Command& command);
@@ -105,7 +104,6 @@ class HeadlessRenderer : public Renderer {
     std::string lastBoxText;
     bool helpOpened = false;
     std::string lastHelpPath;
-    std::vector<std::string> modalForms; // the modal windows now open, innermost last
 
     long long clock = 0; // virtual milliseconds since the start
     std::map<const Timer*, Schedule> timers;

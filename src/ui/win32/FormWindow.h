@@ -1,49 +1,23 @@
-// One form's top-level window: its controls' windows, menu, accelerators and timers, kept in line
-// with the model, and the user's input written back to the model before its events fire.
+// One form's window through its life: made with a window per control, kept in line with the model,
+// its messages handed to the control adapters, destroyed with the form.
 #pragma once
 
 #include "ui/Form.h"
+#include "ui/win32/ControlAdapter.h"
 #include "ui/win32/Fonts.h"
-#include "ui/win32/Widgets.h"
+#include "ui/win32/Menus.h"
+#include "ui/win32/TopWindow.h"
 
 #include <windows.h>
 
-#include <functional>
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace ui::win32 {
 
-// The one window class of every form window.
-constexpr const char* kFormClassName = "TarvexForm";
-
 // Registers the form window class (once per process); false when the system refuses.
 bool registerFormClass(HINSTANCE instance);
-
-// True when `window` is a form window of this program.
-bool isFormWindow(HWND window);
-
-// A control's window and the model state last written to it, so refresh touches only changes.
-struct ControlWindow {
-    Control* control = nullptr;
-    WORD id = 0;
-    Window window; // no handle for timers and menu entries
-    bool applied = false;
-    std::string caption;
-    bool enabled = true;
-    bool visible = false;
-    std::string fontFace;
-    Rect bounds;
-    Color foreColor = kDefaultColor;
-    int value = -1;
-    unsigned revision = 0;
-    std::vector<std::string> items;
-    int extent = -1;
-    std::string comboText;
-    bool timerRunning = false;
-    int timerInterval = 0;
-};
 
 class FormWindow {
   public:
@@ -54,7 +28,7 @@ class FormWindow {
     FormWindow& operator=(const FormWindow&) = delete;
 
     // The window (nullptr once destroyed or when it could not be made).
-    HWND handle() const { return window; }
+    HWND handle() const { return top.handle(); }
     // The form it shows; nullptr once destroyed.
     Form* model() const { return form; }
     // The window of `control` (nullptr for timers, menu entries and unknown controls).
@@ -63,11 +37,11 @@ class FormWindow {
     // Brings every window in line with the model.
     void refresh();
     // Brings the (shown) window to the front and activates it.
-    void bringUp();
+    void bringUp() { top.bringUp(); }
     // Prepares a modal run: owned by the window that was active when it was shown.
-    void beginModal();
+    void beginModal() { top.beginModal(); }
     // The window it is owned by while modal (nullptr when none).
-    HWND modalOwner() const { return owner; }
+    HWND modalOwner() const { return top.modalOwner(); }
     // Destroys the window; the form hears nothing from it afterwards.
     void destroy();
     // Gives a message meant for this window to its accelerators and dialog keys; true when they
@@ -79,56 +53,26 @@ class FormWindow {
     // The window procedure of this form (called by the class's trampoline).
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called by the trampoline when the system makes the window (before CreateWindowEx returns).
-    void attach(HWND created) { window = created; }
+    void attach(HWND created) { top.attach(created); }
     // Called by the trampoline when the system has destroyed the window.
     void forgetWindow();
 
   private:
     void createControls();
-    void createControl(ControlWindow& entry, const Control* previous);
-    void addCommands(ControlWindow& entry);
-    void applyControl(ControlWindow& entry);
-    void applyTimer(ControlWindow& entry);
-    void applyList(ControlWindow& entry);
-    void applyCombo(ControlWindow& entry);
-    void applyMenu();
-    void applyForm();
-    void fitClientArea();
-    void placeOnFirstShow();
-    Rect absoluteBounds(const Control& control) const;
-    ControlWindow* entryFor(HWND control);
-    ControlWindow* entryFor(WORD id);
+    AdapterHost host();
+    ControlAdapter* adapterFor(HWND control) const;
+    ControlAdapter* adapterFor(WORD id) const;
     WORD idOf(const Control& control) const;
-    LRESULT colourStatic(HDC dc, HWND control);
-    LRESULT colourList(HDC dc, HWND control);
-    void drawItem(const DRAWITEMSTRUCT& item);
-    void onCommand(WORD id, WORD code);
-    void restoreFocus();
-    // Runs a handler of the model through the application (which refreshes afterwards).
-    void fire(const std::function<void()>& handler);
-    void click(Control& control);
-    // The user picked an entry: the click handler, then the change handler when the current
-    // entry changed.
-    void fireSelection(ListControl& list, bool changed);
-    void readListSelection(ControlWindow& entry);
+    // The colours a control paints its text with: its own colour, else the system's `text`.
+    LRESULT colour(HDC dc, HWND control, int text, int background);
 
     Form* form;
     Fonts& fonts;
-    HWND window = nullptr;
+    TopWindow top;
+    MenuBar menuBar;
     HACCEL accelerators = nullptr;
-    HWND owner = nullptr;
-    HWND shownOver = nullptr; // the window that was active when this one was first shown
-    HWND lastFocus = nullptr;
-    std::vector<ControlWindow> entries;
-    std::map<WORD, std::function<void(WORD)>> commands; // WM_COMMAND: id -> handler of the code
-    std::string appliedMenu;
-    bool menuApplied = false;
-    bool formApplied = false;
-    std::string caption;
-    bool enabled = true;
-    bool visible = false;
-    bool everShown = false;
-    Rect bounds;
+    std::vector<std::unique_ptr<ControlAdapter>> adapters; // in control order
+    CommandTable commands;
     bool updating = false; // notifications caused by refresh itself are not user input
 };
 

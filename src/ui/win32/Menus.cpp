@@ -145,4 +145,22 @@ HACCEL buildAccelerators(const Form& form, const CommandIdOf& idOf) {
     return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
 }
 
+bool MenuBar::apply(HWND window, const Form& form, const CommandIdOf& idOf) {
+    const std::string wanted = menuState(form);
+    if (applied && wanted == state) {
+        return false;
+    }
+    HMENU previous = GetMenu(window);
+    HMENU bar = buildMenuBar(form, idOf);
+    SetMenu(window, bar);
+    if (previous != nullptr) {
+        DestroyMenu(previous);
+    }
+    DrawMenuBar(window);
+    state = wanted;
+    const bool hadBar = applied && previous != nullptr;
+    applied = true;
+    return hadBar != (bar != nullptr);
+}
+
 } // namespace ui::win32

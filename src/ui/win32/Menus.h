@@ -31,4 +31,16 @@ HMENU buildMenuBar(const Form& form, const CommandIdOf& idOf);
 // caller destroys it.
 HACCEL buildAccelerators(const Form& form, const CommandIdOf& idOf);
 
+// The menu bar of one form window, rebuilt whole whenever the form's menus look different.
+class MenuBar {
+  public:
+    // Brings the menu bar of `window` in line with `form`; true when a bar came or went, so the
+    // window must be sized around its client area again.
+    bool apply(HWND window, const Form& form, const CommandIdOf& idOf);
+
+  private:
+    bool applied = false;
+    std::string state; // menuState() of the bar shown
+};
+
 } // namespace ui::win32

@@ -1,8 +1,6 @@
 // GDI drawings of the splash and the emblem: a clean display adapter, scaled to the area the
-// window designer gave the picture.
+// window designer gave the picture, with the words the program gave it.
 #include "ui/win32/Pictures.h"
-
-#include "base/Version.h"
 
 #include <algorithm>
 #include <cctype>
@@ -158,7 +156,7 @@ int fittingHeight(HDC dc, const std::string& line, int width, int height, int we
     return height;
 }
 
-void drawSplash(HDC dc, const RECT& area) {
+void drawSplash(HDC dc, const RECT& area, const PictureWords& words) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     verticalGradient(dc, area, RGB(24, 44, 96), RGB(6, 12, 34));
@@ -180,20 +178,17 @@ void drawSplash(HDC dc, const RECT& area) {
 
     const int textLeft = adapterLeft + unit * 17 / 10 + margin;
     const int textWidth = area.right - margin / 2 - textLeft;
-    const std::string title = "Tarvex";
-    const std::string purpose = "Display driver cleaner";
-    const int titleHeight = fittingHeight(dc, title, textWidth, std::max(12, above / 4), FW_BOLD);
-    const int purposeHeight =
-        fittingHeight(dc, purpose, textWidth, std::max(8, titleHeight / 3), FW_NORMAL);
+    const int titleHeight =
+        fittingHeight(dc, words.title, textWidth, std::max(12, above / 4), FW_BOLD);
+    const int subtitleHeight =
+        fittingHeight(dc, words.subtitle, textWidth, std::max(8, titleHeight / 3), FW_NORMAL);
     const int titleTop = area.top + above / 2 - titleHeight * 3 / 4;
-    text(dc, title, textLeft, titleTop, titleHeight, FW_BOLD, RGB(255, 255, 255));
-    text(dc, purpose, textLeft + 1, titleTop + titleHeight * 6 / 5, purposeHeight, FW_NORMAL,
-         RGB(190, 204, 232));
+    text(dc, words.title, textLeft, titleTop, titleHeight, FW_BOLD, RGB(255, 255, 255));
+    text(dc, words.subtitle, textLeft + 1, titleTop + titleHeight * 6 / 5, subtitleHeight,
+         FW_NORMAL, RGB(190, 204, 232));
 
-    const std::string version =
-        "Version " + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
     const int small = std::max(8, band / 2);
-    text(dc, version, area.left + margin, area.bottom - band + (band - small) / 2 - 1, small,
+    text(dc, words.footer, area.left + margin, area.bottom - band + (band - small) / 2 - 1, small,
          FW_NORMAL, RGB(220, 224, 236));
 
     // A thin frame: the splash has no window border of its own.
@@ -222,13 +217,13 @@ std::string lower(std::string name) {
 
 } // namespace
 
-bool drawPicture(HDC dc, const RECT& area, const std::string& resource) {
+bool drawPicture(HDC dc, const RECT& area, const std::string& resource, const PictureWords& words) {
     if (area.right <= area.left || area.bottom <= area.top) {
         return false;
     }
     const std::string name = lower(resource);
     if (name == kSplashPicture) {
-        drawSplash(dc, area);
+        drawSplash(dc, area, words);
         return true;
     }
     if (name == kLogoPicture) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,5 +63,25 @@ class ComboBoxWindow : public Window {
     int current() const;
     void setCurrent(int index) const;
 };
+
+// Brings the entries of a list or combo window (`shown`: what it holds) in line with the model's:
+// appends when the model only grew, else fills anew. Answers whether it filled anew.
+template <class Box>
+bool syncEntries(const Box& box, const std::vector<std::string>& model,
+                 std::vector<std::string>& shown) {
+    const bool grew =
+        model.size() >= shown.size() && std::equal(shown.begin(), shown.end(), model.begin());
+    bool refilled = false;
+    if (!grew) {
+        box.clear();
+        shown.clear();
+        refilled = true;
+    }
+    for (std::size_t i = shown.size(); i < model.size(); ++i) {
+        box.add(model[i]);
+    }
+    shown = model;
+    return refilled;
+}
 
 } // namespace ui::win32
