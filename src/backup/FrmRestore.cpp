@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "system/Helpers.h"
 #include "ui/App.h"
+#include "winrules/WinPath.h"
 
 #include <vector>
 
@@ -43,7 +44,7 @@ bool filesArrived(const std::string& pattern, const std::string& folder) {
     if (platform::findFiles(pattern, entries) != platform::kOk) {
         return false;
     }
-    const std::string from = pattern.substr(0, pattern.rfind('\\') + 1);
+    const std::string from = winrules::folderPart(pattern);
     for (const platform::FindEntry& entry : entries) {
         if ((entry.attributes & platform::kAttrDirectory) == 0 &&
             !sameBytes(from + entry.name, folder + "\\" + entry.name)) {
@@ -106,7 +107,7 @@ bool restoreFile(const std::string& folder, const std::string& line) {
     // left behind would keep the set listed with nothing in its index.
     std::vector<platform::FindEntry> copies;
     platform::findFiles(source, copies);
-    const std::string setFolderOfItem = source.substr(0, source.rfind('\\') + 1);
+    const std::string setFolderOfItem = winrules::folderPart(source);
     for (const platform::FindEntry& copy : copies) {
         if ((copy.attributes & platform::kAttrDirectory) == 0) {
             platform::setAttributes(setFolderOfItem + copy.name, platform::kAttrNormal);
@@ -132,7 +133,7 @@ bool restoreFolder(const std::string& folder, const std::string& line) {
     // Into a folder that is not there the shell copies the folder as that folder itself, so
     // Tree restored into a vanished C:\Place would become C:\Place: the place is made first.
     makeFolderPath(target);
-    const std::string name = item.substr(item.find_last_of("\\/") + 1);
+    const std::string name = winrules::lastComponent(item);
     if (!CopyFolder(source, target) || !treeArrived(source, target + "\\" + name)) {
         return false;
     }

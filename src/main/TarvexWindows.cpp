@@ -26,6 +26,13 @@ namespace {
 template <class... Windows> struct WindowList {
     static void registerAll(ui::App& app) { (app.registerForm<Windows>(), ...); }
     static std::vector<std::string> names() { return {Windows::kFormName...}; }
+    static std::unique_ptr<ui::Form> designed(ui::App& app, const std::string& name) {
+        std::unique_ptr<ui::Form> made;
+        ((made == nullptr&& name == Windows::kFormName ? made = std::make_unique<Windows>(app)
+                                                       : made),
+         ...);
+        return made;
+    }
 };
 
 using TarvexWindows = WindowList<FrmStart, FrmWarning, FrmOptions, FrmLanguage, FrmFont, FrmAbout,
@@ -41,6 +48,10 @@ void RegisterWindows(ui::App& app) {
 const std::vector<std::string>& TarvexWindowNames() {
     static const std::vector<std::string> names = TarvexWindows::names();
     return names;
+}
+
+std::unique_ptr<ui::Form> DesignedWindow(ui::App& app, const std::string& name) {
+    return TarvexWindows::designed(app, name);
 }
 
 void RunTarvex(ui::App& app) {

@@ -3,6 +3,7 @@
 
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "winrules/VersionCompare.h"
 
 #include <array>
 #include <cstdio>
@@ -43,23 +44,6 @@ bool hotfixInstalled() {
                     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009",
                     platform::RegAccess::QueryValue) == platform::kOk &&
            platform::regQueryValue(key.get(), "Installed", type, data) == platform::kOk;
-}
-
-bool compare(std::int64_t actual, std::int64_t wanted, std::int32_t comparisonType) {
-    switch (comparisonType) {
-    case 1:
-        return actual == wanted;
-    case 2:
-        return actual > wanted;
-    case 3:
-        return actual >= wanted;
-    case 4:
-        return actual < wanted;
-    case 5:
-        return actual <= wanted;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -174,20 +158,11 @@ bool OSInfo::CompareVersion(std::int32_t nMajorVersion, std::int32_t nMinorVersi
     // Without the platform's test: the fields in order major, minor, build (and on NT-family
     // systems the service pack), each given field decided by the first one that differs.
     const bool withServicePack = IsNT() || IsXP();
-    const std::array<std::pair<std::int64_t, std::int64_t>, 5> fields = {{
-        {major, nMajorVersion},
-        {minor, nMinorVersion},
-        {build, nBuildNumber},
-        {withServicePack ? servicePackMajor : -1, withServicePack ? nServicePackMajor : -1},
-        {withServicePack ? servicePackMinor : -1, withServicePack ? nServicePackMinor : -1},
-    }};
-    for (const auto& field : fields) {
-        if (field.second < 0) {
-            continue;
-        }
-        if (field.first != field.second) {
-            return compare(field.first, field.second, ComparisonType);
-        }
-    }
-    return compare(0, 0, ComparisonType);
+    return winrules::compareVersionFields(
+        {{major, nMajorVersion},
+         {minor, nMinorVersion},
+         {build, nBuildNumber},
+         {withServicePack ? servicePackMajor : -1, withServicePack ? nServicePackMajor : -1},
+         {withServicePack ? servicePackMinor : -1, withServicePack ? nServicePackMinor : -1}},
+        ComparisonType);
 }

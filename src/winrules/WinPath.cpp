@@ -167,7 +167,7 @@ bool splitLast(const std::string& path, std::string& head, std::string& tail) {
 }
 
 std::string lastComponent(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
+    const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

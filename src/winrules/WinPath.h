@@ -47,10 +47,12 @@ bool samePath(const FullPath& a, const FullPath& b);
 // without an extension).
 bool isDeviceName(const std::string& name);
 
-// Splits `path` at its last backslash into `head` and `tail`; false when it has none.
+// Splits `path` at its last backslash into `head` and `tail`; false when it has none. Only the
+// backslash counts: registry key names may hold slashes.
 bool splitLast(const std::string& path, std::string& head, std::string& tail);
 
-// The part of `path` after its last backslash (all of it when there is none).
+// The part of the file path `path` after its last separator, backslash or slash (all of it when
+// there is none).
 std::string lastComponent(const std::string& path);
 
 // The folder part of `pattern` with its trailing separator ("C:\A\*.x" gives "C:\A\"), so that a

@@ -173,9 +173,16 @@ bool act(ui::win32::Win32Renderer& renderer, ui::Form& form, const std::string& 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--list") {
+        for (const std::string& name : TarvexWindowNames()) {
+            std::printf("%s\n", name.c_str());
+        }
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr,
                      "usage: tvxshow OUTPUT-FOLDER WINDOW-NAME[:MENU-NUMBER][@ACTION]...\n"
+                     "       tvxshow --list   (prints the names of Tarvex's windows)\n"
                      "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of Tarvex\n"
                      "  (WINDOW-NAME-menuN.bmp with its Nth menu open, WINDOW-NAME-used.bmp after\n"
                      "  the actions: @list=entry picks an entry, @button clicks)\n");

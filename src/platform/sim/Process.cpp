@@ -4,6 +4,7 @@
 
 #include "platform/sim/Machine.h"
 #include "winrules/CommandLine.h"
+#include "winrules/WinPath.h"
 #include "winrules/WinText.h"
 
 #include <cerrno>
@@ -27,7 +28,7 @@ constexpr auto kPollInterval = std::chrono::milliseconds(3);
 
 // The [Programs] entry of `program`: matched by its base name, ".exe" optional.
 std::string hostProgram(const std::string& program) {
-    std::string base = program.substr(program.find_last_of("\\/:") + 1);
+    std::string base = program.substr(winrules::folderPart(program).size());
     if (base.size() > 4 && winrules::equalNoCase(base.substr(base.size() - 4), ".exe")) {
         base.resize(base.size() - 4);
     }

@@ -3,6 +3,7 @@
 
 #include "platform/Files.h"
 #include "platform/sim/Machine.h"
+#include "winrules/VersionCompare.h"
 #include "winrules/WinText.h"
 
 #include <cctype>
@@ -38,26 +39,6 @@ std::string bareFolder(std::string folder) {
         folder.pop_back();
     }
     return folder;
-}
-
-// One comparison of the system's value with the wanted one; false also for a bad condition.
-bool compareValues(std::uint32_t system, std::uint32_t wanted, std::uint8_t condition,
-                   bool& valid) {
-    switch (condition) {
-    case 1:
-        return system == wanted;
-    case 2:
-        return system > wanted;
-    case 3:
-        return system >= wanted;
-    case 4:
-        return system < wanted;
-    case 5:
-        return system <= wanted;
-    default:
-        valid = false;
-        return false;
-    }
 }
 
 } // namespace
@@ -106,29 +87,17 @@ bool versionSatisfies(const VersionCheck& check, VersionCompare compare) {
     if (!getVersionInfo(true, system)) {
         return false;
     }
-    const auto condition = static_cast<std::uint8_t>(compare);
-    bool valid = true;
+    const int comparison = static_cast<int>(compare);
     if (check.build >= 0 &&
-        !compareValues(system.build, static_cast<std::uint32_t>(check.build), condition, valid)) {
+        !winrules::compareVersionNumbers(system.build, check.build, comparison)) {
         return false;
     }
-    // Major, minor and the service pack numbers form one version compared field after field: a
-    // later field only counts where the earlier are equal.
-    const std::pair<std::uint32_t, std::int32_t> fields[] = {
-        {system.major, check.major},
-        {system.minor, check.minor},
-        {system.servicePackMajor, check.servicePackMajor},
-        {system.servicePackMinor, check.servicePackMinor}};
-    for (const auto& field : fields) {
-        if (field.second < 0) {
-            continue;
-        }
-        const auto wanted = static_cast<std::uint32_t>(field.second);
-        if (field.first != wanted) {
-            return compareValues(field.first, wanted, condition, valid);
-        }
-    }
-    return compareValues(0, 0, condition, valid) && valid;
+    // Major, minor and the service pack numbers form one version compared field after field.
+    return winrules::compareVersionFields({{system.major, check.major},
+                                           {system.minor, check.minor},
+                                           {system.servicePackMajor, check.servicePackMajor},
+                                           {system.servicePackMinor, check.servicePackMinor}},
+                                          comparison);
 }
 
 bool displayDeviceString(std::uint32_t index, std::string& description) {
