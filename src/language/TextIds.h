@@ -39,6 +39,23 @@ inline constexpr const char* kFolderProtected = "0030";
 inline constexpr const char* kBackupFailed = "0031";
 // Detail-list words for a line whose path cannot be read as one absolute path.
 inline constexpr const char* kPathUnclear = "0032";
+// The preview: its window's title and text, its menu entry, the words of its lines.
+inline constexpr const char* kTitlePreview = "0060";
+inline constexpr const char* kMenuFilePreview = "0061";
+inline constexpr const char* kPreviewInfo = "0062";
+inline constexpr const char* kPreviewFile = "0063";
+inline constexpr const char* kPreviewFolder = "0064";
+inline constexpr const char* kPreviewKey = "0065";
+inline constexpr const char* kPreviewValue = "0066";
+inline constexpr const char* kPreviewSearchKey = "0067";
+inline constexpr const char* kKeyProtected = "0068";
+inline constexpr const char* kReadOnlyStays = "0069";
+inline constexpr const char* kBytesWord = "0070";
+inline constexpr const char* kFilesWord = "0071";
+inline constexpr const char* kSubkeysWord = "0072";
+inline constexpr const char* kPreviewToRemove = "0073";
+inline constexpr const char* kPreviewKept = "0074";
+inline constexpr const char* kPreviewFilters = "0075";
 inline constexpr const char* kWizardCleanFinished = "0121";
 inline constexpr const char* kServicePackAbbreviation = "0314";
 inline constexpr const char* kDecodeSourceMissing = "0320";
@@ -135,7 +152,9 @@ inline constexpr const char* const kAllTextIds[] = {
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
     kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
-    kPathUnclear, kWizardCleanFinished,
+    kPathUnclear, kTitlePreview, kMenuFilePreview, kPreviewInfo, kPreviewFile, kPreviewFolder,
+    kPreviewKey, kPreviewValue, kPreviewSearchKey, kKeyProtected, kReadOnlyStays, kBytesWord,
+    kFilesWord, kSubkeysWord, kPreviewToRemove, kPreviewKept, kPreviewFilters, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,
