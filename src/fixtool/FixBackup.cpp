@@ -32,6 +32,13 @@ FixBackup::FixBackup(const platform::LocalTime& fixTime) {
     stamp = text;
 }
 
+FixBackup::~FixBackup() {
+    if (!made.empty()) {
+        // Refused unless empty: whatever was kept stays.
+        static_cast<void>(platform::removeFolder(made));
+    }
+}
+
 const std::string& FixBackup::folder() {
     if (tried) {
         return made;

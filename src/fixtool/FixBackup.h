@@ -10,6 +10,10 @@
 class FixBackup {
   public:
     explicit FixBackup(const platform::LocalTime& fixTime);
+    // A folder made for nothing (what was to be kept could not be) does not stay.
+    ~FixBackup();
+    FixBackup(const FixBackup&) = delete;
+    FixBackup& operator=(const FixBackup&) = delete;
 
     // The folder, made with the folders above it the first time it is asked for (a second Fix
     // within the same second gets "_2", "_3", ... after the stamp); "" when it cannot be made.
