@@ -8,6 +8,7 @@
 #include "support/StoredCabinet.h"
 #include "support/TestMachine.h"
 #include "system/Helpers.h"
+#include "testkit/TemplateMachine.h"
 
 #include <cctype>
 #include <sstream>
@@ -340,5 +341,13 @@ TEST_CASE("the OS lines name the system, and the service pack only where there i
                                            " --program quellix \"" + script + "\"",
                                        platform::kShowHidden, &exitCode) == platform::kOk);
         CHECK(exitCode == 0);
+    }
+    // The simulated machine can be a Windows 98 SE installation of its own (Windows itself stays
+    // what it is).
+    const testkit::TemplateMachine win98("win98-se");
+    if (testsupport::onSimulatedMachine()) {
+        REQUIRE_MESSAGE(win98.made(), win98.problem);
+        drive("tick 2\nexpect frmNFMain.lblOS.caption \"Windows 98 Release 2 \"\n"
+              "expect frmNFMain.lblOSSP.caption \"\"\n");
     }
 }
