@@ -4,6 +4,7 @@
 
 #include "base/Folders.h"
 #include "base/General.h"
+#include "base/Registry.h"
 #include "fixtool/Quellix.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -65,35 +66,16 @@ inline std::vector<std::string> namesOf(const std::string& pattern) {
     return names;
 }
 
-// The REG_SZ value `name` of HKEY_LOCAL_MACHINE\`key` (without its NUL); "(missing)" when absent.
+// The REG_SZ value `name` of HKEY_LOCAL_MACHINE\`key`; "(missing)" when absent.
 inline std::string machineText(const std::string& key, const std::string& name) {
-    platform::OpenKey open;
-    std::uint32_t type = 0;
-    std::string data;
-    if (open.open(platform::kHkeyLocalMachine, key, platform::RegAccess::QueryValue) !=
-            platform::kOk ||
-        platform::regQueryValue(open.get(), name, type, data) != platform::kOk) {
-        return "(missing)";
-    }
-    return data.substr(0, data.find('\0'));
+    const std::string text = ReadRegString(platform::kHkeyLocalMachine, key, name);
+    return text.empty() ? "(missing)" : text;
 }
 
 // Removes HKEY_LOCAL_MACHINE\`key` with everything below it.
 inline void removeMachineKey(const std::string& key) {
-    platform::OpenKey open;
-    if (open.open(platform::kHkeyLocalMachine, key, platform::RegAccess::AllAccess) ==
-        platform::kOk) {
-        std::string name;
-        std::vector<std::string> children;
-        for (std::uint32_t i = 0; platform::regEnumKey(open.get(), i, name) == platform::kOk; ++i) {
-            children.push_back(name);
-        }
-        open.close();
-        for (const std::string& child : children) {
-            removeMachineKey(key + "\\" + child);
-        }
-    }
-    platform::regDeleteKey(platform::kHkeyLocalMachine, key);
+    DeleteSubKeys(platform::kHkeyLocalMachine, key);
+    DeleteKey(platform::kHkeyLocalMachine, key);
 }
 
 // Makes `folder` (and its parent) when missing; remembers what it made so it goes again.
