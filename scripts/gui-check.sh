@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # GUI check: builds the Windows tree, runs the Win32 renderer tests and opens every window of
-# Tarvex under Xvfb, saving a PNG of each into build/screenshots/.
+# Tarvex and of Quellix under Xvfb, saving a PNG of each into build/screenshots/.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 . "$ROOT/scripts/lib.sh"
@@ -11,6 +11,8 @@ MENUS=(frmMain:1 frmMain:2 frmMain:4)
 # Windows pictured after use (in the throwaway prefix): a clean run with a configuration, and the
 # cab cleaner after cleaning the driver cabinet planted below.
 USED=(frmMain@cboConfigs=NVIDIA@cmdClean frmCC@cboConfig=driver.cab@cmdClean)
+# Quellix's main window after a Fix with the registry fix and the nForce fix ticked.
+QUELLIX_USED=(frmNFMain@chkRegFix@chkAGPnForce@cmdFix)
 
 ensure_packages "${TVX_PACKAGES[@]}" "${TVX_GUI_PACKAGES[@]}"
 # TVX_BUILD picks another build folder (the default is the one scripts/run.sh uses).
@@ -33,6 +35,7 @@ cp -r "$BUILD/image/." "$PROGRAM/"
 cp "$BUILD/bin/tvxshow.exe" "$PROGRAM/"
 start_xvfb
 mapfile -t WINDOWS < <(wine "$BUILD/bin/tvxshow.exe" --list | tr -d '\r')
+mapfile -t QUELLIX_WINDOWS < <(wine "$BUILD/bin/tvxshow.exe" --program quellix --list | tr -d '\r')
 
 status=0
 echo "== Win32 renderer tests under Xvfb"
@@ -71,13 +74,25 @@ timeout 300 wine explorer /desktop=tvxshow,1024x768 \
     "${USED[@]}" 2>&1 | tee "$log" || true
 wineserver -w
 grep -q '^tvxshow: .* 0 failure(s)' "$log" || status=1
+
+echo "== Windows of Quellix"
+# The AGP file its nForce fix takes from the machine, as a service pack leaves it (a stand-in: the
+# prefix is thrown away).
+mkdir -p "$WINEPREFIX/drive_c/windows/ServicePackFiles/i386"
+printf 'stand-in AGP440.sys' >"$WINEPREFIX/drive_c/windows/ServicePackFiles/i386/agp440.sys"
+timeout 300 wine explorer /desktop=tvxshow,1024x768 \
+    'C:\Program Files\Tarvex\tvxshow.exe' --program quellix 'C:\shots' \
+    "${QUELLIX_WINDOWS[@]}" "${QUELLIX_USED[@]}" 2>&1 | tee "$log" || true
+wineserver -w
+grep -q '^tvxshow: .* 0 failure(s)' "$log" || status=1
 rm -f "$log"
 for bmp in "$WINEPREFIX/drive_c/shots/"*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "$SHOTS/$(basename "${bmp%.bmp}").png"
 done
 count="$(find "$SHOTS" -name '*.png' | wc -l)"
-expected=$((${#WINDOWS[@]} + ${#MENUS[@]} + ${#USED[@]}))
+expected=$((${#WINDOWS[@]} + ${#MENUS[@]} + ${#USED[@]} + ${#QUELLIX_WINDOWS[@]} + \
+    ${#QUELLIX_USED[@]}))
 echo "$count of $expected pictures saved in $SHOTS"
 [ "$count" -eq "$expected" ] || status=1
 if [ "$status" -eq 0 ]; then

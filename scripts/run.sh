@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs Tarvex under Wine: installs what is missing, builds the 64-bit Windows tree with its program
-# folder image, installs the image into C:\Program Files\Tarvex of a persistent Windows XP prefix
-# (build/run-prefix) and starts the program. With DISPLAY set it runs on that display until the
+# Runs Tarvex (or, with the argument "quellix", Quellix) under Wine: installs what is missing,
+# builds the 64-bit Windows tree with its program folder image, installs the image into
+# C:\Program Files\Tarvex of a persistent Windows XP prefix (build/run-prefix) and starts the
+# program. With DISPLAY set it runs on that display until the
 # user closes it; without one it runs under Xvfb, saves screenshots and ends.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -42,25 +43,30 @@ PROGRAM="$WINEPREFIX/drive_c/Program Files/Tarvex"
 mkdir -p "$PROGRAM"
 # The settings file, backups and logs a previous run left in the folder stay.
 cp -r "$BUILD/image/." "$PROGRAM/"
-EXE='C:\Program Files\Tarvex\Tarvex.exe'
+NAME=Tarvex
+if [ "${1:-}" = "quellix" ]; then
+    NAME=Quellix
+fi
+EXE="C:\\Program Files\\Tarvex\\$NAME.exe"
 
 if [ -n "$USER_DISPLAY" ]; then
-    echo "== Starting Tarvex on $USER_DISPLAY"
+    echo "== Starting $NAME on $USER_DISPLAY"
     wine "$EXE" || true
     wineserver -w
     exit 0
 fi
 
-echo "== No DISPLAY: running Tarvex under Xvfb"
+echo "== No DISPLAY: running $NAME under Xvfb"
 trap stop_xvfb EXIT
 start_xvfb
 mkdir -p "$SHOTS"
-wine explorer /desktop=Tarvex,1024x768 "$EXE" >/dev/null 2>&1 &
-# The splash shows for two seconds, then the warning or the cleaning window opens.
+wine explorer /desktop="$NAME",1024x768 "$EXE" >/dev/null 2>&1 &
+# The splash shows for two seconds, then the next window opens (Tarvex: the warning or the
+# cleaning window; Quellix: its main window).
 sleep 1.5
 import -window root "$SHOTS/run-1.png"
 sleep 4.5
 import -window root "$SHOTS/run-2.png"
 stop_xvfb
 echo "Screenshots of the Xvfb screen: $SHOTS/run-1.png (start-up) and $SHOTS/run-2.png (six seconds in)"
-echo "Set DISPLAY to use Tarvex interactively."
+echo "Set DISPLAY to use $NAME interactively."

@@ -15,8 +15,8 @@
 #include "winrules/WinPath.h"
 #include "winrules/WinText.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -156,12 +156,8 @@ bool coveredByPattern(const std::vector<std::string>& items, const std::string& 
 // A name a file can carry for a key or value name: characters file names cannot hold, and the
 // comma the index lines are split at, become '_'.
 std::string safeFileName(const std::string& name) {
-    std::string safe;
-    for (char c : name) {
-        const bool unusable =
-            static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|,", c) != nullptr;
-        safe += unusable ? '_' : c;
-    }
+    std::string safe = winrules::replaceForbiddenNameCharacters(name);
+    std::replace(safe.begin(), safe.end(), ',', '_');
     return safe;
 }
 

@@ -3,15 +3,10 @@
 
 #include "base/Font.h"
 #include "language/ApplyLang.h"
-#include "platform/System.h"
+#include "system/Help.h"
 #include "ui/App.h"
 
 namespace {
-
-// Opens the system's mail program on a new message to `address`; without one nothing happens.
-void openSupportMail(const std::string& address) {
-    platform::shellOpen("mailto:" + address + "?subject=Tarvex Support");
-}
 
 constexpr ui::Color kLinkColor = ui::rgb(0, 0, 255);
 
@@ -51,11 +46,11 @@ void FrmAbout::Form_Load() {
 }
 
 void FrmAbout::lblMail1_Click() {
-    openSupportMail(lblMail1.caption);
+    OpenSupportMail(lblMail1.caption);
 }
 
 void FrmAbout::lblMail2_Click() {
-    openSupportMail(lblMail2.caption);
+    OpenSupportMail(lblMail2.caption);
 }
 
 void FrmAbout::cmdOK_Click() {

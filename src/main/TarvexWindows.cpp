@@ -20,25 +20,14 @@
 #include "startup/FrmWarning.h"
 #include "startup/Startup.h"
 #include "ui/App.h"
+#include "ui/WindowList.h"
 
 namespace {
 
-// The window classes, registered in this order.
-template <class... Windows> struct WindowList {
-    static void registerAll(ui::App& app) { (app.registerForm<Windows>(), ...); }
-    static std::vector<std::string> names() { return {Windows::kFormName...}; }
-    static std::unique_ptr<ui::Form> designed(ui::App& app, const std::string& name) {
-        std::unique_ptr<ui::Form> made;
-        ((made == nullptr&& name == Windows::kFormName ? made = std::make_unique<Windows>(app)
-                                                       : made),
-         ...);
-        return made;
-    }
-};
-
-using TarvexWindows = WindowList<FrmStart, FrmWarning, FrmOptions, FrmLanguage, FrmFont, FrmAbout,
-                                 FrmMain, FrmAdvanced, FrmWiz1, FrmWiz2, FrmCC, FrmRestore,
-                                 FrmRegRest, FrmClearB, FrmClearR, FrmClearL, FrmPreview>;
+using TarvexWindows =
+    ui::WindowList<FrmStart, FrmWarning, FrmOptions, FrmLanguage, FrmFont, FrmAbout, FrmMain,
+                   FrmAdvanced, FrmWiz1, FrmWiz2, FrmCC, FrmRestore, FrmRegRest, FrmClearB,
+                   FrmClearR, FrmClearL, FrmPreview>;
 
 } // namespace
 

@@ -35,3 +35,8 @@ void OpenHelp(ui::Form& owner, const std::string& fileName) {
     // one no program is registered for, simply opens nothing.
     static_cast<void>(platform::shellOpen(path));
 }
+
+void OpenSupportMail(const std::string& address) {
+    // As with the help, a machine without a mail program opens nothing, and says nothing.
+    static_cast<void>(platform::shellOpen("mailto:" + address + "?subject=Tarvex Support"));
+}

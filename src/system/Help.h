@@ -1,4 +1,5 @@
-// Opening a program's help file from one of its windows (Tarvex's and Quellix's alike).
+// The help a program offers from its windows (Tarvex's and Quellix's alike): its help file and
+// its support mail.
 #pragma once
 
 #include <string>
@@ -14,3 +15,7 @@ constexpr unsigned kHelpFinder = 11;
 // through the renderer's WinHelp request at the finder page, any other name through the shell's
 // default viewer for its type (a browser for ".htm").
 void OpenHelp(ui::Form& owner, const std::string& fileName);
+
+// Opens the system's mail program on a new message to `address` with the subject "Tarvex
+// Support"; without a mail program nothing happens.
+void OpenSupportMail(const std::string& address);

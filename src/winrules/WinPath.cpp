@@ -188,6 +188,14 @@ bool isPlainFileName(const std::string& name) {
     return true;
 }
 
+std::string replaceForbiddenNameCharacters(const std::string& name) {
+    std::string usable;
+    for (char c : name) {
+        usable += forbiddenInName(c, false) || isSeparator(c) ? '_' : c;
+    }
+    return usable;
+}
+
 bool isDotEntry(const std::string& name) {
     return name == "." || name == "..";
 }

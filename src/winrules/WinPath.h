@@ -64,6 +64,10 @@ std::string folderPart(const std::string& pattern);
 // device name. Such a name joined to a folder stays in that folder.
 bool isPlainFileName(const std::string& name);
 
+// `name` with every character Windows forbids in a file name (control characters, separators,
+// wildcards, ':', '"', '<', '>' and '|') replaced by '_'.
+std::string replaceForbiddenNameCharacters(const std::string& name);
+
 // True for the "." and ".." entries a directory search returns.
 bool isDotEntry(const std::string& name);
 

@@ -1,4 +1,4 @@
-// Running driver scripts against the real Tarvex from tests, as tvxdrive would.
+// Running driver scripts against the real Tarvex or Quellix from tests, as tvxdrive would.
 #pragma once
 
 #include <string>
@@ -15,5 +15,8 @@ struct DriveOutcome {
 // Runs `script` against Tarvex started with StartTarvex on this test's machine (the simulated
 // machine, or the real prefix under Wine); the program folder is the test binary's.
 DriveOutcome driveTarvex(const std::string& script);
+
+// The same against Quellix, started with its splash as Quellix.exe starts.
+DriveOutcome driveQuellix(const std::string& script);
 
 } // namespace testsupport

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -82,6 +83,22 @@ class WindowsVersion {
         bool existed = false;
     };
     std::vector<Saved> saved;
+};
+
+// While it lives, the Windows program `name` (e.g. "regedit") cannot be started: a command line
+// naming it finds no such program, as on a machine without it.
+class ProgramUnavailable {
+  public:
+    explicit ProgramUnavailable(const std::string& name);
+    ~ProgramUnavailable();
+    ProgramUnavailable(const ProgramUnavailable&) = delete;
+    ProgramUnavailable& operator=(const ProgramUnavailable&) = delete;
+    // False when the program could not be taken away.
+    bool active() const { return !hidden.empty(); }
+
+  private:
+    // What was taken away, to be put back: a setting's name and value, or a file's path.
+    std::vector<std::pair<std::string, std::string>> hidden;
 };
 
 // Marks `path` as denied to the program (or takes the mark away); false where the machine keeps

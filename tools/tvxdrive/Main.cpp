@@ -1,4 +1,6 @@
-// tvxdrive SCRIPT: runs Tarvex's real windows headless from a script of user actions.
+// tvxdrive [--program tarvex|quellix] SCRIPT: runs a program's real windows headless from a script
+// of user actions (Tarvex unless another program is named).
+#include "fixtool/QuellixWindows.h"
 #include "main/TarvexWindows.h"
 #include "platform/Files.h"
 #include "ui/headless/Driver.h"
@@ -8,12 +10,27 @@
 #include <iostream>
 #include <sstream>
 
+namespace {
+
+int usage() {
+    std::cerr << "usage: tvxdrive [--program tarvex|quellix] SCRIPT   (SCRIPT \"-\" reads "
+                 "standard input)\n";
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: tvxdrive SCRIPT   (SCRIPT \"-\" reads standard input)\n";
-        return 2;
+    std::string program = "tarvex";
+    int next = 1;
+    if (argc == 4 && std::string(argv[1]) == "--program") {
+        program = argv[2];
+        next = 3;
     }
-    const std::string path = argv[1];
+    if (argc != next + 1 || (program != "tarvex" && program != "quellix")) {
+        return usage();
+    }
+    const std::string path = argv[next];
     std::ostringstream text;
     if (path == "-") {
         text << std::cin.rdbuf();
@@ -30,6 +47,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const bool ok = ui::headless::runScript(text.str(), RunTarvex, std::cout);
+    const bool ok = ui::headless::runScript(
+        text.str(), program == "quellix" ? RunQuellix : RunTarvex, std::cout);
     return ok ? 0 : 1;
 }

@@ -1,5 +1,7 @@
-// tvxshow: opens Tarvex's windows one at a time with the real renderer and saves a picture of each
-// as a BMP, for the GUI check. Message boxes are answered without being shown and reported.
+// tvxshow: opens Tarvex's (or Quellix's) windows one at a time with the real renderer and saves a
+// picture of each as a BMP, for the GUI check. Message boxes are answered without being shown and
+// reported.
+#include "fixtool/QuellixWindows.h"
 #include "main/TarvexWindows.h"
 #include "ui/App.h"
 #include "ui/win32/Win32Renderer.h"
@@ -173,32 +175,50 @@ bool act(ui::win32::Win32Renderer& renderer, ui::Form& form, const std::string& 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--list") {
-        for (const std::string& name : TarvexWindowNames()) {
+    // "--program quellix" first shows Quellix's windows instead of Tarvex's.
+    std::vector<std::string> args(argv + 1, argv + argc);
+    bool quellix = false;
+    if (args.size() >= 2 && args[0] == "--program" &&
+        (args[1] == "quellix" || args[1] == "tarvex")) {
+        quellix = args[1] == "quellix";
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    const std::vector<std::string>& windowNames =
+        quellix ? QuellixWindowNames() : TarvexWindowNames();
+    if (args.size() == 1 && args[0] == "--list") {
+        for (const std::string& name : windowNames) {
             std::printf("%s\n", name.c_str());
         }
         return 0;
     }
-    if (argc < 3) {
-        std::fprintf(stderr,
-                     "usage: tvxshow OUTPUT-FOLDER WINDOW-NAME[:MENU-NUMBER][@ACTION]...\n"
-                     "       tvxshow --list   (prints the names of Tarvex's windows)\n"
-                     "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of Tarvex\n"
-                     "  (WINDOW-NAME-menuN.bmp with its Nth menu open, WINDOW-NAME-used.bmp after\n"
-                     "  the actions: @list=entry picks an entry, @button clicks)\n");
+    if (args.size() < 2) {
+        std::fprintf(
+            stderr,
+            "usage: tvxshow [--program tarvex|quellix] OUTPUT-FOLDER "
+            "WINDOW-NAME[:MENU-NUMBER][@ACTION]...\n"
+            "       tvxshow [--program tarvex|quellix] --list   (prints the names of the\n"
+            "       program's windows)\n"
+            "  saves OUTPUT-FOLDER\\WINDOW-NAME.bmp for each window of the program (Tarvex\n"
+            "  unless named; WINDOW-NAME-menuN.bmp with its Nth menu open,\n"
+            "  WINDOW-NAME-used.bmp after the actions: @list=entry picks an entry,\n"
+            "  @button clicks)\n");
         return 2;
     }
-    const std::string folder = argv[1];
+    const std::string folder = args[0];
     CreateDirectoryA(folder.c_str(), nullptr);
     ShowRenderer renderer;
     ui::App app(renderer);
     // Registers the windows and shows the splash; its countdown is stopped below before it ticks.
-    RunTarvex(app);
+    if (quellix) {
+        RunQuellix(app);
+    } else {
+        RunTarvex(app);
+    }
     int failures = 0;
-    for (int i = 2; i < argc; ++i) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
         // "frmMain:2" pictures frmMain with its second menu open; "frmMain@cboConfigs=ATI@cmdClean"
         // after picking ATI and clicking Clean, questions answered Yes.
-        const std::string argument = argv[i];
+        const std::string argument = args[i];
         std::vector<std::string> actions;
         std::string::size_type at = argument.find('@');
         const std::string head = argument.substr(0, at);
@@ -251,6 +271,7 @@ int main(int argc, char** argv) {
             app.unload(*loaded);
         }
     }
-    std::printf("tvxshow: %d window(s), %d failure(s)\n", argc - 2, failures);
+    std::printf("tvxshow: %d window(s), %d failure(s)\n", static_cast<int>(args.size() - 1),
+                failures);
     return failures == 0 ? 0 : 1;
 }

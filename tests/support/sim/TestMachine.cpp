@@ -206,6 +206,22 @@ WindowsVersion::~WindowsVersion() {
     }
 }
 
+ProgramUnavailable::ProgramUnavailable(const std::string& name) {
+    sim::Machine& machine = sim::Machine::current();
+    for (const auto& program : machine.settings("Programs")) {
+        if (winrules::equalNoCase(program.first, name) &&
+            machine.removeSetting("Programs", program.first)) {
+            hidden.push_back(program);
+        }
+    }
+}
+
+ProgramUnavailable::~ProgramUnavailable() {
+    for (const auto& program : hidden) {
+        sim::Machine::current().changeSetting("Programs", program.first, program.second);
+    }
+}
+
 bool denyAccess(const std::string& path, bool denied) {
     return sim::markAccessDenied(path, denied);
 }

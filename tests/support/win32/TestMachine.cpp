@@ -184,6 +184,28 @@ WindowsVersion::~WindowsVersion() {
     RegCloseKey(key);
 }
 
+ProgramUnavailable::ProgramUnavailable(const std::string& name) {
+    // The places a program named without a folder is found in; each copy is renamed aside.
+    char windows[MAX_PATH];
+    char system[MAX_PATH];
+    const UINT windowsLength = GetWindowsDirectoryA(windows, MAX_PATH);
+    const UINT systemLength = GetSystemDirectoryA(system, MAX_PATH);
+    for (const std::string& folder :
+         {std::string(windows, windowsLength), std::string(system, systemLength)}) {
+        const std::string path = folder + "\\" + name + ".exe";
+        const std::string aside = path + ".tvxoff";
+        if (MoveFileA(path.c_str(), aside.c_str())) {
+            hidden.emplace_back(path, aside);
+        }
+    }
+}
+
+ProgramUnavailable::~ProgramUnavailable() {
+    for (const auto& renamed : hidden) {
+        MoveFileA(renamed.second.c_str(), renamed.first.c_str());
+    }
+}
+
 bool denyAccess(const std::string&, bool) {
     return false;
 }

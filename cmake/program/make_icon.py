@@ -1,10 +1,22 @@
 #!/usr/bin/env python3
-"""Writes the program icon (a display adapter on a blue tile) as a .ico with 16, 32 and 48 pixel images."""
+"""Writes a program icon as a .ico with 16, 32 and 48 pixel images: a display adapter on a blue tile
+with a sweeping stroke (cleaner, Tarvex) or on a green tile with a check mark (fixtool, Quellix).
+
+Usage: make_icon.py OUT.ico [cleaner|fixtool]"""
 import struct
 import sys
 
 
-def shade(x, y):
+def on_check_mark(x, y):
+    """True on the two strokes of a check mark in the upper right of the tile."""
+    def near(ax, ay, bx, by, width):
+        dx, dy = bx - ax, by - ay
+        t = max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy)))
+        return (x - ax - t * dx) ** 2 + (y - ay - t * dy) ** 2 <= width * width
+    return near(0.52, 0.16, 0.64, 0.28, 0.05) or near(0.64, 0.28, 0.88, 0.06, 0.05)
+
+
+def shade(x, y, variant):
     """Colour (r, g, b, a) of the point (x, y) of the unit square, or None for transparent."""
     # Rounded blue tile.
     r = 0.16
@@ -12,7 +24,10 @@ def shade(x, y):
     cy = min(max(y, r), 1 - r)
     if (x - cx) ** 2 + (y - cy) ** 2 > r * r:
         return None
-    colour = (int(24 + 30 * (1 - y)), int(44 + 40 * (1 - y)), int(96 + 60 * (1 - y)))
+    if variant == "fixtool":
+        colour = (int(20 + 24 * (1 - y)), int(80 + 50 * (1 - y)), int(44 + 30 * (1 - y)))
+    else:
+        colour = (int(24 + 30 * (1 - y)), int(44 + 40 * (1 - y)), int(96 + 60 * (1 - y)))
     # Board with an edge connector.
     if 0.14 <= x <= 0.86 and 0.30 <= y <= 0.68:
         colour = (28, 120, 60)
@@ -28,6 +43,10 @@ def shade(x, y):
             colour = (20, 20, 24)
     elif 0.24 <= x <= 0.76 and 0.68 < y <= 0.76 and int(x * 24) % 2 == 0:
         colour = (226, 186, 64)
+    if variant == "fixtool":
+        if on_check_mark(x, y):
+            colour = (255, 255, 255)
+        return colour + (255,)
     # A sweeping stroke across the top.
     dx, dy = x - 0.5, y - 1.05
     ring = (dx * dx + dy * dy) ** 0.5
@@ -36,7 +55,7 @@ def shade(x, y):
     return colour + (255,)
 
 
-def image(size):
+def image(size, variant):
     """A BMP-in-ICO image: header, BGRA rows bottom-up, AND mask."""
     samples = 4
     rows = []
@@ -46,7 +65,8 @@ def image(size):
             acc = [0, 0, 0, 0]
             for sy in range(samples):
                 for sx in range(samples):
-                    c = shade((px + (sx + 0.5) / samples) / size, (py + (sy + 0.5) / samples) / size)
+                    c = shade((px + (sx + 0.5) / samples) / size, (py + (sy + 0.5) / samples) / size,
+                              variant)
                     if c:
                         for i in range(3):
                             acc[i] += c[i]
@@ -64,7 +84,8 @@ def image(size):
 
 def main():
     sizes = (16, 32, 48)
-    images = [image(s) for s in sizes]
+    variant = sys.argv[2] if len(sys.argv) > 2 else "cleaner"
+    images = [image(s, variant) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for s, data in zip(sizes, images):
