@@ -138,11 +138,15 @@ Error locate(const WinPath& path, HostEntry& entry) {
     if (stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         return platform::kErrorPathNotFound;
     }
+    // The canonical path comes from the same lookups, as resolvedPath would spell it.
+    WinPath resolved = path;
+    resolved.trailingSeparator = false;
     if (path.parts.empty()) {
         entry.host = host;
         entry.parentHost = host;
         entry.exists = true;
         entry.isDir = true;
+        entry.canonical = winrules::upper(winrules::joinPath(resolved));
         return platform::kOk;
     }
     for (std::size_t i = 0; i + 1 < path.parts.size(); ++i) {
@@ -150,6 +154,7 @@ Error locate(const WinPath& path, HostEntry& entry) {
         if (actual.empty()) {
             return platform::kErrorPathNotFound;
         }
+        resolved.parts[i] = actual;
         host += "/" + actual;
         if (lstat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             return platform::kErrorPathNotFound;
@@ -160,8 +165,11 @@ Error locate(const WinPath& path, HostEntry& entry) {
     if (actual.empty()) {
         entry.name = path.parts.back();
         entry.host = host + "/" + entry.name;
+        entry.canonical = winrules::upper(winrules::joinPath(resolved));
         return platform::kOk;
     }
+    resolved.parts.back() = actual;
+    entry.canonical = winrules::upper(winrules::joinPath(resolved));
     entry.name = actual;
     entry.host = host + "/" + actual;
     if (lstat(entry.host.c_str(), &st) == 0) {
@@ -170,6 +178,15 @@ Error locate(const WinPath& path, HostEntry& entry) {
         entry.isDir = S_ISDIR(st.st_mode);
     }
     return platform::kOk;
+}
+
+std::string canonicalParent(const std::string& canonical) {
+    const std::size_t cut = canonical.rfind('\\');
+    if (cut == std::string::npos || cut + 1 == canonical.size()) {
+        return "";
+    }
+    // A folder of the root keeps the root's separator.
+    return canonical.substr(0, canonical.find('\\') == cut ? cut + 1 : cut);
 }
 
 std::uint32_t hostAttributes(const std::string& host, bool isDir) {

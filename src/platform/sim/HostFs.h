@@ -41,11 +41,13 @@ struct HostEntry {
     std::string name;       // the entry's name in the case it was created with
     bool exists = false;
     bool isDir = false;
-    bool isLink = false; // a host symbolic link: a reparse point, never followed
+    bool isLink = false;   // a host symbolic link: a reparse point, never followed
+    std::string canonical; // the path as canonicalPath gives it, found on the same walk
 };
 
 // Finds `path` on the host: every folder on the way must exist (else kErrorPathNotFound); the
 // last component may be missing (entry.exists false). A drive root is a folder.
+// entry.canonical is set whenever the result is kOk.
 platform::Error locate(const WinPath& path, HostEntry& entry);
 
 // Actual name of the entry of host folder `hostDir` that matches `name` without regard to case,
@@ -65,6 +67,10 @@ std::uint32_t hostAttributes(const std::string& host, bool isDir);
 
 // Stores the read-only, hidden, system and archive bits of `attributes`.
 bool storeAttributes(const std::string& host, std::uint32_t attributes);
+
+// The canonical path of the folder holding `canonical` (a canonicalPath result); "" for a
+// drive root.
+std::string canonicalParent(const std::string& canonical);
 
 // Byte size of a host file.
 std::uint64_t hostSize(const std::string& host);
