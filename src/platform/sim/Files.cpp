@@ -40,9 +40,14 @@ bool inUse(const WinPath& path) {
 
 // A denied folder denies everything inside it too, as an inherited access list does.
 bool deniedFrom(std::string canonical) {
+    // The marks are read once for all the levels.
+    const std::vector<std::pair<std::string, std::string>> marks =
+        sim::Machine::current().settings("AccessDenied");
     for (; !canonical.empty(); canonical = sim::canonicalParent(canonical)) {
-        if (sim::Machine::current().marked("AccessDenied", canonical)) {
-            return true;
+        for (const auto& mark : marks) {
+            if (winrules::equalNoCase(mark.second, canonical)) {
+                return true;
+            }
         }
     }
     return false;
