@@ -163,6 +163,38 @@ TEST_CASE("fault marks: files in use, files, folders and keys denied") {
     CHECK(regDeleteKey(kHkeyCurrentUser, area.regKey + "\\Guarded\\Leaf") == kOk);
 }
 
+TEST_CASE("fault marks hold whatever spelling or short alias names the entry") {
+    testsupport::ScratchArea area;
+    const std::string folder = area.folder + "\\Guarded Folder";
+    REQUIRE(createFolder(folder) == kOk);
+    REQUIRE(createFolder(folder + "\\Inner") == kOk);
+    REQUIRE(writeFile(folder + "\\Inner\\locked.dll", "x") == kOk);
+    REQUIRE(writeFile(area.folder + "\\moved.dll", "x") == kOk);
+    LocalTime time{2004, 5, 6, 7, 8, 10};
+    for (const std::string& spelling :
+         {folder, area.folder + "\\GUARDED FOLDER", area.folder + "\\guarde~1"}) {
+        CAPTURE(spelling);
+        const std::string locked = spelling + "\\INNER\\Locked.DLL";
+        REQUIRE(sim::markInUse(folder + "\\Inner\\locked.dll", true));
+        std::string bytes;
+        CHECK(readFile(locked, bytes) == kErrorSharingViolation);
+        CHECK(setFileTime(locked, time) == kErrorSharingViolation);
+        REQUIRE(sim::markInUse(folder + "\\Inner\\locked.dll", false));
+        CHECK(readFile(locked, bytes) == kOk);
+
+        REQUIRE(sim::markAccessDenied(folder, true));
+        CHECK(writeFile(spelling + "\\Inner\\added.dll", "y") == kErrorAccessDenied);
+        CHECK(createFolder(spelling + "\\Sub") == kErrorAccessDenied);
+        CHECK(deleteFile(locked) == kErrorAccessDenied);
+        CHECK(setAttributes(locked, kAttrHidden) == kErrorAccessDenied);
+        CHECK(moveFileReplacing(area.folder + "\\moved.dll", spelling + "\\moved.dll") ==
+              kErrorAccessDenied);
+        REQUIRE(sim::markAccessDenied(folder, false));
+        CHECK(createFolder(spelling + "\\Sub") == kOk);
+        CHECK(removeFolder(spelling + "\\sub") == kOk);
+    }
+}
+
 TEST_CASE("a deleted key's open handles report it deleted") {
     testsupport::ScratchArea area;
     RegKey key = 0;

@@ -5,6 +5,7 @@
 #include "platform/System.h"
 #include "platform/common/CabinetPath.h"
 #include "platform/common/DosTime.h"
+#include "platform/sim/HostFs.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -269,6 +270,8 @@ Error listCabinet(const std::string& cabinet, std::vector<CabinetEntry>& entries
 Error extractCabinet(const std::string& cabinet, const std::string& folder, const std::string& only,
                      std::size_t& extracted) {
     extracted = 0;
+    // Thousands of new files in one folder: listed once, not once per file.
+    sim::FolderBatch batch;
     OpenCabinet open(cabinet);
     if (open.problem() != kOk) {
         return open.problem();

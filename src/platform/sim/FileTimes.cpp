@@ -18,8 +18,8 @@ namespace {
 using sim::HostEntry;
 using sim::WinPath;
 
-bool marked(const char* section, const WinPath& path) {
-    return sim::Machine::current().marked(section, sim::canonicalPath(path));
+bool marked(const char* section, const std::string& canonical) {
+    return sim::Machine::current().marked(section, canonical);
 }
 
 // Parses and locates `text`, which must name an existing file (not a folder).
@@ -37,12 +37,12 @@ Error existingFile(const std::string& text, WinPath& path, HostEntry& entry) {
     return error;
 }
 
-// What stands in the way of changing the file `path`.
-Error changeRefused(const WinPath& path) {
-    if (marked("AccessDenied", path)) {
+// What stands in the way of changing the located file `entry`.
+Error changeRefused(const HostEntry& entry) {
+    if (marked("AccessDenied", entry.canonical)) {
         return kErrorAccessDenied;
     }
-    return marked("InUse", path) ? kErrorSharingViolation : kOk;
+    return marked("InUse", entry.canonical) ? kErrorSharingViolation : kOk;
 }
 
 } // namespace
@@ -69,7 +69,7 @@ Error setFileTime(const std::string& path, const LocalTime& time) {
     HostEntry entry;
     Error error = existingFile(path, parsed, entry);
     if (error == kOk) {
-        error = changeRefused(parsed);
+        error = changeRefused(entry);
     }
     if (error != kOk) {
         return error;
@@ -90,7 +90,7 @@ Error moveFileReplacing(const std::string& from, const std::string& to) {
     HostEntry sourceEntry;
     Error error = existingFile(from, source, sourceEntry);
     if (error == kOk) {
-        error = changeRefused(source);
+        error = changeRefused(sourceEntry);
     }
     if (error != kOk) {
         return error;
@@ -107,9 +107,7 @@ Error moveFileReplacing(const std::string& from, const std::string& to) {
     if (target.parts.empty() || target.drive != source.drive) {
         return kErrorAccessDenied;
     }
-    WinPath parent = target;
-    parent.parts.pop_back();
-    if (marked("AccessDenied", parent)) {
+    if (marked("AccessDenied", sim::canonicalParent(targetEntry.canonical))) {
         return kErrorAccessDenied;
     }
     if (targetEntry.exists) {
@@ -117,7 +115,7 @@ Error moveFileReplacing(const std::string& from, const std::string& to) {
             (sim::hostAttributes(targetEntry.host, false) & kAttrReadOnly) != 0) {
             return kErrorAccessDenied;
         }
-        error = changeRefused(target);
+        error = changeRefused(targetEntry);
         if (error != kOk) {
             return error;
         }

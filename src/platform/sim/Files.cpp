@@ -30,22 +30,35 @@ constexpr Error kShellNoSource = 0x402;
 constexpr Error kShellCancelled = 0x4C7;
 constexpr Error kShellDestinationInSource = 0x76;
 
+bool inUse(const HostEntry& entry) {
+    return sim::Machine::current().marked("InUse", entry.canonical);
+}
+
 bool inUse(const WinPath& path) {
     return sim::Machine::current().marked("InUse", sim::canonicalPath(path));
 }
 
 // A denied folder denies everything inside it too, as an inherited access list does.
-bool denied(const WinPath& path) {
-    WinPath level = path;
-    for (;;) {
-        if (sim::Machine::current().marked("AccessDenied", sim::canonicalPath(level))) {
-            return true;
+bool deniedFrom(std::string canonical) {
+    // The marks are read once for all the levels.
+    const std::vector<std::pair<std::string, std::string>> marks =
+        sim::Machine::current().settings("AccessDenied");
+    for (; !canonical.empty(); canonical = sim::canonicalParent(canonical)) {
+        for (const auto& mark : marks) {
+            if (winrules::equalNoCase(mark.second, canonical)) {
+                return true;
+            }
         }
-        if (level.parts.empty()) {
-            return false;
-        }
-        level.parts.pop_back();
     }
+    return false;
+}
+
+bool denied(const HostEntry& entry) {
+    return deniedFrom(entry.canonical);
+}
+
+bool denied(const WinPath& path) {
+    return deniedFrom(sim::canonicalPath(path));
 }
 
 // Parses and locates `text`, which must name an existing entry.
@@ -91,13 +104,13 @@ Error openForWriting(const std::string& text, bool replacing, WinPath& path, Hos
     if (path.parts.empty() || (entry.exists && entry.isDir)) {
         return kErrorAccessDenied;
     }
-    if (denied(path)) {
+    if (denied(entry)) {
         return kErrorAccessDenied;
     }
     if (!entry.exists) {
         return kOk;
     }
-    if (inUse(path)) {
+    if (inUse(entry)) {
         return kErrorSharingViolation;
     }
     std::uint32_t refused = kAttrReadOnly;
@@ -231,7 +244,7 @@ Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
     if (!folderEntry.isDir) {
         return kErrorInvalidName;
     }
-    if (denied(folder)) {
+    if (denied(folderEntry)) {
         return kErrorAccessDenied;
     }
     if (path.trailingSeparator) {
@@ -310,7 +323,7 @@ Error setAttributes(const std::string& path, std::uint32_t attributes) {
     if (error != kOk) {
         return error;
     }
-    if (denied(parsed) || entry.isLink) {
+    if (denied(entry) || entry.isLink) {
         return kErrorAccessDenied;
     }
     return sim::storeAttributes(entry.host, attributes) ? kOk : kErrorAccessDenied;
@@ -324,10 +337,10 @@ Error readFile(const std::string& path, std::string& bytes) {
     if (error != kOk) {
         return error;
     }
-    if (entry.isDir || denied(parsed)) {
+    if (entry.isDir || denied(entry)) {
         return kErrorAccessDenied;
     }
-    if (inUse(parsed)) {
+    if (inUse(entry)) {
         return kErrorSharingViolation;
     }
     return sim::readHostFile(entry.host, bytes) ? kOk : kErrorAccessDenied;
@@ -371,10 +384,10 @@ Error deleteFile(const std::string& path) {
     if (error != kOk) {
         return error;
     }
-    if ((entry.isDir && !entry.isLink) || denied(parsed)) {
+    if ((entry.isDir && !entry.isLink) || denied(entry)) {
         return kErrorAccessDenied;
     }
-    if (inUse(parsed)) {
+    if (inUse(entry)) {
         return kErrorSharingViolation;
     }
     if (!entry.isLink && (attributesOf(entry) & kAttrReadOnly) != 0) {
@@ -396,9 +409,7 @@ Error createFolder(const std::string& path) {
     if (entry.exists) {
         return kErrorAlreadyExists;
     }
-    WinPath parent = parsed;
-    parent.parts.pop_back();
-    if (denied(parent)) {
+    if (deniedFrom(sim::canonicalParent(entry.canonical))) {
         return kErrorAccessDenied;
     }
     return mkdir(entry.host.c_str(), 0777) == 0 ? kOk : kErrorAccessDenied;
@@ -414,10 +425,10 @@ Error removeFolder(const std::string& path) {
     if (!entry.isDir && !entry.isLink) {
         return kErrorDirectory;
     }
-    if (parsed.parts.empty() || denied(parsed)) {
+    if (parsed.parts.empty() || denied(entry)) {
         return kErrorAccessDenied;
     }
-    if (inUse(parsed)) {
+    if (inUse(entry)) {
         return kErrorSharingViolation;
     }
     if (entry.isLink) {

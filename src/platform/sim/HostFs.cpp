@@ -25,6 +25,13 @@ const char kAttrName[] = "user.tvx.attr";
 constexpr std::uint32_t kStoredBits = platform::kAttrReadOnly | platform::kAttrHidden |
                                       platform::kAttrSystem | platform::kAttrArchive;
 
+FolderBatch* currentBatch = nullptr;
+
+bool present(const std::string& host) {
+    struct stat st {};
+    return lstat(host.c_str(), &st) == 0;
+}
+
 } // namespace
 
 Error parseWinPath(const std::string& text, WinPath& path, bool wildcardLast) {
@@ -76,9 +83,13 @@ std::string driveFolder(char drive) {
 }
 
 std::string findChild(const std::string& hostDir, const std::string& name) {
-    struct stat st {};
-    if (lstat((hostDir + "/" + name).c_str(), &st) == 0) {
+    if (present(hostDir + "/" + name)) {
         return name;
+    }
+    // An alias depends on the whole listing: always looked up afresh.
+    const bool alias = name.find('~') != std::string::npos;
+    if (currentBatch != nullptr && !alias) {
+        return currentBatch->findMissing(hostDir, name);
     }
     DIR* dir = opendir(hostDir.c_str());
     if (dir == nullptr) {
@@ -92,7 +103,7 @@ std::string findChild(const std::string& hostDir, const std::string& name) {
         }
     }
     closedir(dir);
-    if (found.empty() && name.find('~') != std::string::npos) {
+    if (found.empty() && alias) {
         const std::vector<std::string> names = listFolder(hostDir);
         const std::vector<std::string> aliases = aliasesOf(names);
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -102,6 +113,45 @@ std::string findChild(const std::string& hostDir, const std::string& name) {
         }
     }
     return found;
+}
+
+FolderBatch::FolderBatch() : active(currentBatch == nullptr) {
+    if (active) {
+        currentBatch = this;
+    }
+}
+
+FolderBatch::~FolderBatch() {
+    if (active) {
+        currentBatch = nullptr;
+    }
+}
+
+std::string FolderBatch::findMissing(const std::string& hostDir, const std::string& name) {
+    auto folder = folders.find(hostDir);
+    if (folder == folders.end()) {
+        DIR* dir = opendir(hostDir.c_str());
+        if (dir == nullptr) {
+            return "";
+        }
+        Names listed;
+        while (dirent* entry = readdir(dir)) {
+            listed[winrules::upper(entry->d_name)].push_back(entry->d_name);
+        }
+        closedir(dir);
+        folder = folders.emplace(hostDir, std::move(listed)).first;
+    }
+    std::vector<std::string>& candidates = folder->second[winrules::upper(name)];
+    for (const std::string& candidate : candidates) {
+        // Gone since, or only looked up and never made: passed over.
+        if (candidate != name && present(hostDir + "/" + candidate)) {
+            return candidate;
+        }
+    }
+    if (std::find(candidates.begin(), candidates.end(), name) == candidates.end()) {
+        candidates.push_back(name);
+    }
+    return "";
 }
 
 std::vector<std::string> listFolder(const std::string& hostDir) {
@@ -138,11 +188,15 @@ Error locate(const WinPath& path, HostEntry& entry) {
     if (stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         return platform::kErrorPathNotFound;
     }
+    // The canonical path comes from the same lookups, as resolvedPath would spell it.
+    WinPath resolved = path;
+    resolved.trailingSeparator = false;
     if (path.parts.empty()) {
         entry.host = host;
         entry.parentHost = host;
         entry.exists = true;
         entry.isDir = true;
+        entry.canonical = winrules::upper(winrules::joinPath(resolved));
         return platform::kOk;
     }
     for (std::size_t i = 0; i + 1 < path.parts.size(); ++i) {
@@ -150,6 +204,7 @@ Error locate(const WinPath& path, HostEntry& entry) {
         if (actual.empty()) {
             return platform::kErrorPathNotFound;
         }
+        resolved.parts[i] = actual;
         host += "/" + actual;
         if (lstat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             return platform::kErrorPathNotFound;
@@ -160,8 +215,11 @@ Error locate(const WinPath& path, HostEntry& entry) {
     if (actual.empty()) {
         entry.name = path.parts.back();
         entry.host = host + "/" + entry.name;
+        entry.canonical = winrules::upper(winrules::joinPath(resolved));
         return platform::kOk;
     }
+    resolved.parts.back() = actual;
+    entry.canonical = winrules::upper(winrules::joinPath(resolved));
     entry.name = actual;
     entry.host = host + "/" + actual;
     if (lstat(entry.host.c_str(), &st) == 0) {
@@ -170,6 +228,15 @@ Error locate(const WinPath& path, HostEntry& entry) {
         entry.isDir = S_ISDIR(st.st_mode);
     }
     return platform::kOk;
+}
+
+std::string canonicalParent(const std::string& canonical) {
+    const std::size_t cut = canonical.rfind('\\');
+    if (cut == std::string::npos || cut + 1 == canonical.size()) {
+        return "";
+    }
+    // A folder of the root keeps the root's separator.
+    return canonical.substr(0, canonical.find('\\') == cut ? cut + 1 : cut);
 }
 
 std::uint32_t hostAttributes(const std::string& host, bool isDir) {

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,13 +52,37 @@ long long fileStamp(const std::string& hostPath) {
 }
 
 bool readHostFile(const std::string& hostPath, std::string& bytes) {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) {
+    const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    bytes = buffer.str();
+    // Read straight into a string sized from the file's length, then on to the end in case the
+    // file grew meanwhile.
+    struct stat st {};
+    std::string read;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        read.resize(static_cast<std::size_t>(st.st_size));
+    }
+    std::size_t filled = 0;
+    bool done = false;
+    while (!done) {
+        char more[65536];
+        const bool inPlace = filled < read.size();
+        const ssize_t got = inPlace ? ::read(fd, &read[filled], read.size() - filled)
+                                    : ::read(fd, more, sizeof more);
+        if (got < 0) {
+            close(fd);
+            return false;
+        }
+        if (!inPlace && got > 0) {
+            read.append(more, static_cast<std::size_t>(got));
+        }
+        filled += static_cast<std::size_t>(got);
+        done = got == 0;
+    }
+    close(fd);
+    read.resize(filled);
+    bytes.swap(read);
     return true;
 }
 
