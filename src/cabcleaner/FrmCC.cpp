@@ -355,8 +355,13 @@ FrmCC::Outcome FrmCC::cleanInScratch(const std::string& line, const std::string&
             problem = textid::kCabReplaceFailed;
         }
     }
+    std::uint32_t stillThere = 0;
     if (problem != nullptr) {
-        platform::deleteFile(packed);
+        // A replace that failed halfway (Windows 9x deletes first) leaves the verified new
+        // cabinet as the only one: it stays.
+        if (platform::getAttributes(currentCabinet, stillThere) == platform::kOk) {
+            platform::deleteFile(packed);
+        }
         return fail(problem);
     }
     // The new cabinet takes the place of the old one with the old one's hidden and system bits.

@@ -113,7 +113,8 @@ Error getFileTime(const std::string& path, LocalTime& time);
 Error setFileTime(const std::string& path, const LocalTime& time);
 
 // Moves the file `from` onto `to` on the same drive, replacing a file `to` unless it is read-only
-// or in use; on failure both stay as they were.
+// or in use; on failure both stay as they were, except on Windows 9x, which cannot replace in one
+// step: there `to` goes first, so callers keep a verified copy of it.
 Error moveFileReplacing(const std::string& from, const std::string& to);
 
 } // namespace platform

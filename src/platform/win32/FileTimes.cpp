@@ -70,7 +70,18 @@ Error moveFileReplacing(const std::string& from, const std::string& to) {
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return kErrorAccessDenied;
     }
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? kOk : lastError();
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        return kOk;
+    }
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        return lastError();
+    }
+    // Windows 9x has no MoveFileEx: the file goes first, then the new one takes its name. Callers
+    // hold a verified copy of `to` before they replace it.
+    if (attributes != INVALID_FILE_ATTRIBUTES && !DeleteFileA(to.c_str())) {
+        return lastError();
+    }
+    return MoveFileA(from.c_str(), to.c_str()) ? kOk : lastError();
 }
 
 } // namespace platform
