@@ -23,6 +23,10 @@ cmake -S "$ROOT" -B "$ROOT/build/release" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel
 cmake --build "$ROOT/build/release" -j "$JOBS"
 
 status=0
+echo "== imports of the release's programs against the Windows versions promised"
+imports="$(python3 "$ROOT/scripts/imports.py" "$ROOT/build/release/image")" || status=1
+echo "$imports"
+
 echo "== native tests"
 ctest --test-dir "$ROOT/build/native" --output-on-failure || status=1
 
@@ -58,6 +62,7 @@ summary() {
 echo "== summaries"
 summary native "native (sim)"
 summary win64 "Windows (Wine)"
+echo "release (32-bit, not started: no 32-bit code runs here): ${imports##*$'\n'}"
 if [ "$failed" -ne 0 ]; then
     status=1
 fi
