@@ -39,6 +39,8 @@ inline constexpr const char* kFolderProtected = "0030";
 inline constexpr const char* kBackupFailed = "0031";
 // Detail-list words for a line whose path cannot be read as one absolute path.
 inline constexpr const char* kPathUnclear = "0032";
+// OS line: the words that say Windows itself is 64-bit.
+inline constexpr const char* kWindows64Bit = "0033";
 inline constexpr const char* kWizardCleanFinished = "0121";
 inline constexpr const char* kServicePackAbbreviation = "0314";
 inline constexpr const char* kDecodeSourceMissing = "0320";
@@ -135,7 +137,7 @@ inline constexpr const char* const kAllTextIds[] = {
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
     kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
-    kPathUnclear, kWizardCleanFinished,
+    kPathUnclear, kWindows64Bit, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,
