@@ -8,8 +8,9 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 # Every window of Tarvex is pictured; the list comes from the program itself (tvxshow --list).
 # Windows pictured again with a menu open (window:menu number).
 MENUS=(frmMain:1 frmMain:2 frmMain:4)
-# A window pictured after use: a clean run with a configuration (in the throwaway prefix).
-USED=(frmMain@cboConfigs=NVIDIA@cmdClean)
+# Windows pictured after use (in the throwaway prefix): a clean run with a configuration, and the
+# cab cleaner after cleaning the driver cabinet planted below.
+USED=(frmMain@cboConfigs=NVIDIA@cmdClean frmCC@cboConfig=driver.cab@cmdClean)
 
 ensure_packages "${TVX_PACKAGES[@]}" "${TVX_GUI_PACKAGES[@]}"
 # TVX_BUILD picks another build folder (the default is the one scripts/run.sh uses).
@@ -45,6 +46,23 @@ echo "== Windows of Tarvex"
 # Something real for the pictured clean run to find: an NVIDIA installation's leftovers.
 wine "$BUILD/bin/tvxplant.exe" "Z:${ROOT//\//\\}\\data\\footprints\\NVIDIA.txt" || true
 wineserver -w
+# And a driver cabinet for the cab cleaner: a few stock files beside ATI's and NVIDIA's, stored.
+mkdir -p "$WINEPREFIX/drive_c/windows/Driver Cache/i386"
+python3 - "$WINEPREFIX/drive_c/windows/Driver Cache/i386/driver.cab" <<'PYTHON'
+import struct, sys
+files = [(n, (n * 40).encode()) for n in
+         ("acpi.sys", "ati2dvag.dll", "atapi.sys", "nv4_disp.dll", "nv4_mini.sys", "usbhub.sys")]
+records, data = b"", b""
+for name, body in files:
+    records += struct.pack("<IIHHHH", len(body), len(data), 0, 0x3104, 0x6000, 0x20)
+    records += name.encode() + b"\0"
+    data += body
+start = 36 + 8 + len(records)
+block = struct.pack("<IHH", 0, len(data), len(data)) + data
+header = b"MSCF" + struct.pack("<IIIIIBBHHHHH", 0, start + len(block), 0, 44, 0, 3, 1, 1,
+                               len(files), 0, 0, 0)
+open(sys.argv[1], "wb").write(header + struct.pack("<IHH", start, 1, 0) + records + block)
+PYTHON
 rm -rf "$SHOTS" "$WINEPREFIX/drive_c/shots"
 mkdir -p "$SHOTS"
 # The desktop's exit code is not the program's: its summary line tells.

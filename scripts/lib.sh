@@ -24,7 +24,8 @@ ensure_packages() {
 # The packages every build of the project needs.
 TVX_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev doctest-dev mingw-w64
               g++-mingw-w64-x86-64-posix
-              g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 wine wine64 xvfb xauth python3)
+              g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 wine wine64 xvfb xauth python3
+              libmspack-dev zlib1g-dev)
 
 # make_wine_prefix: creates a fresh Windows XP prefix in a temporary folder and exports WINEPREFIX.
 make_wine_prefix() {

@@ -3,11 +3,17 @@
 
 #include "ui/Form.h"
 
+#include <memory>
+#include <string>
+
+class clsProtection;
+
 class FrmCC : public ui::Form {
   public:
     static constexpr const char* kFormName = "frmCC";
 
     explicit FrmCC(ui::App& app);
+    ~FrmCC() override;
 
     ui::ComboBox cboConfig;
     // Every installed cab configuration name; never shown.
@@ -35,6 +41,9 @@ class FrmCC : public ui::Form {
     void Form_Load() override;
     // Releases the decoder and removes the scratch folders and the decoded configuration.
     void Form_Unload() override;
+    // While a cabinet is being processed the window stays: the run stops at the next safe point,
+    // leaving that cabinet as it was, and the window closes when the run has ended.
+    void closeRequested() override;
 
     // Asks for confirmation ("0009"/"0010") and, on Yes, cleans the selected configuration's
     // cabinets.
@@ -47,10 +56,39 @@ class FrmCC : public ui::Form {
     void mnuHelpHelp_Click();
 
   private:
+    // How the cleaning of one cabinet ended.
+    enum class Outcome { Skipped, Cleaned, NothingToRemove, Failed };
+
     // The cab cleaning part of loading: decoder, OS line and the cleanable configurations.
     void prepareCabCleaning();
     // Releases the decoder.
     void releaseCabCleaning();
-    // The run over the selected configuration's cabinets, after the user confirmed it.
-    void cleanRun();
+    // The cab configuration name Clean works on: the selected entry, or the entry the typed text
+    // names; "" when it names none.
+    std::string chosenConfiguration() const;
+    // The run over the cab configuration `cabName`'s cabinets, after the user confirmed it.
+    void cleanRun(const std::string& cabName);
+    // Cleans the cabinet of configuration line `line`; the original is replaced only by a packed,
+    // verified (and, with "BackupFiles", backed-up) new cabinet.
+    Outcome oneCabinet(const std::string& line, const std::string& cabName);
+    // The steps of oneCabinet once the scratch folder `scratch` exists.
+    Outcome cleanInScratch(const std::string& line, const std::string& cabName,
+                           const std::string& scratch);
+    // Packs the entries of lstCAB from `scratch` into the new cabinet `target`; true when it is
+    // complete on disk. Error boxes as the packing texts say.
+    bool pack(const std::string& target, const std::string& scratch);
+    // Shows why the current cabinet was left as it was, and keeps the first such text of the run.
+    Outcome fail(const char* textId);
+    // Enables or disables the commands that would start another run or close the window.
+    void enableRunCommands(bool enabled);
+
+    std::unique_ptr<clsProtection> decoder;
+    std::string loadStamp; // the backup stamp: the load date and time, "dd-mm-yyyy_hhmmss"
+    std::string windowsFolder;
+    std::string tempFolder;
+    std::string currentCabinet; // the full path of the line being processed
+    bool running = false;
+    bool closeAsked = false;
+    std::string firstFailure; // the text of the run's first failed cabinet
+    std::string firstFailedCabinet;
 };

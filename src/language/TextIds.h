@@ -41,6 +41,16 @@ inline constexpr const char* kBackupFailed = "0031";
 inline constexpr const char* kPathUnclear = "0032";
 // OS line: the words that say Windows itself is 64-bit.
 inline constexpr const char* kWindows64Bit = "0033";
+// Cab cleaner: why a run cleaned nothing, and why a cabinet was left as it was.
+inline constexpr const char* kCabChooseConfiguration = "0040";
+inline constexpr const char* kCabNoFolders = "0041";
+inline constexpr const char* kCabExtractFailed = "0042";
+inline constexpr const char* kCabNothingToRemove = "0043";
+inline constexpr const char* kCabPackFailed = "0044";
+inline constexpr const char* kCabCheckFailed = "0045";
+inline constexpr const char* kCabBackupFailed = "0046";
+inline constexpr const char* kCabReplaceFailed = "0047";
+inline constexpr const char* kCabStopped = "0048";
 inline constexpr const char* kWizardCleanFinished = "0121";
 inline constexpr const char* kServicePackAbbreviation = "0314";
 inline constexpr const char* kDecodeSourceMissing = "0320";
@@ -137,7 +147,9 @@ inline constexpr const char* const kAllTextIds[] = {
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
     kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
-    kPathUnclear, kWindows64Bit, kWizardCleanFinished,
+    kPathUnclear, kWindows64Bit, kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed,
+    kCabNothingToRemove, kCabPackFailed, kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed,
+    kCabStopped, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,

@@ -101,3 +101,20 @@ ShellCopyResult shellCopy(const std::string& source, const std::string& destinat
                           bool showProgress);
 
 } // namespace platform
+
+// File times and replacing one file by another (cabinet extraction and the cab cleaner).
+namespace platform {
+
+struct LocalTime;
+
+// The last-write time of the file `path`, in local time.
+Error getFileTime(const std::string& path, LocalTime& time);
+
+// Sets the last-write time of the file `path` (local time); refused where a write would be.
+Error setFileTime(const std::string& path, const LocalTime& time);
+
+// Moves the file `from` onto `to` on the same drive, replacing a file `to` unless it is read-only
+// or in use; on failure both stay as they were.
+Error moveFileReplacing(const std::string& from, const std::string& to);
+
+} // namespace platform

@@ -5,8 +5,9 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 
-platform::Error StartAndWait(const std::string& commandLine, int windowStyle) {
-    return platform::startAndWait(commandLine, windowStyle);
+platform::Error StartAndWait(const std::string& commandLine, int windowStyle,
+                             std::uint32_t* exitCode) {
+    return platform::startAndWait(commandLine, windowStyle, exitCode);
 }
 
 bool CopyFolder(const std::string& source, const std::string& destination) {

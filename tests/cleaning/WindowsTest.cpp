@@ -2,6 +2,7 @@
 // entries and keys lead.
 #include <doctest/doctest.h>
 
+#include "base/General.h"
 #include "cleaning/FrmAdvanced.h"
 #include "cleaning/FrmMain.h"
 #include "cleaning/FrmWiz1.h"
@@ -11,6 +12,7 @@
 #include "main/TarvexWindows.h"
 #include "platform/Files.h"
 #include "platform/System.h"
+#include "support/CleanableCabinet.h"
 #include "support/Drive.h"
 #include "support/RecordingRenderer.h"
 #include "support/TestMachine.h"
@@ -91,6 +93,8 @@ struct Session {
     SettingsAside settings;
     // A configuration to choose, so the cleaning windows open without their no-configuration box.
     const PlantedFile configuration{"TvxWindowsTest.txf"};
+    // And a cab configuration whose cabinet is there, so the cab cleaner opens without its box.
+    const testsupport::CleanableCabinet cabinet;
     testsupport::RecordingRenderer recorder;
     ui::App app{recorder};
 };
@@ -448,6 +452,7 @@ TEST_CASE(
         click frmWiz2.cmdBack
         key frmWiz1 Escape
         expect loaded frmMain
+        answer OK
         click frmMain.mnuToolsCab
         expect not-loaded frmMain
         click frmCC.mnuToolsDriver

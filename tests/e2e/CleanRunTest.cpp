@@ -5,6 +5,8 @@
 #include "e2e/CleanSetup.h"
 #include "main/TarvexWindows.h"
 #include "support/Drive.h"
+#include "support/TestMachine.h"
+#include "testkit/TemplateMachine.h"
 #include "ui/App.h"
 #include "ui/Form.h"
 #include "ui/headless/Driver.h"
@@ -23,13 +25,15 @@ using e2e::fileLines;
 using e2e::listNames;
 using e2e::programPath;
 
-// Found and missing lines of the shipped NVIDIA configuration on its planted footprint: every
-// planted file and folder entry is found; the Windows 98/Me files, the uninstaller, the
-// catalog, one rollback copy, the Other INF and the unpack folders on the drive root are not.
-constexpr int kNvidiaFound = 41;
-constexpr int kNvidiaMissing = 15;
+// Found and missing lines of the shipped NVIDIA configuration on its planted Windows XP
+// footprint: the XP driver's files and folders are found; the Windows 98/Me and Vista/7 files,
+// the catalog, two of the four rollback folders and the other eras' folders are not.
+constexpr int kNvidiaFound = 55;
+constexpr int kNvidiaMissing = 43;
 // Of the found lines, those of file entries: each gets one line in the file index.
-constexpr int kNvidiaFoundFiles = 38;
+constexpr int kNvidiaFoundFiles = 50;
+// Where the nView language files' pattern stands among the found lines.
+constexpr int kNvidiaPatternLine = 21;
 
 // A configuration that names nothing the machine has.
 const char* const kNothingConfiguration = "[FILES]\r\n\\TvxNoSuchFile.dll\r\n[DIRECTORY]\r\n"
@@ -40,8 +44,9 @@ std::string systemFile(const std::string& name) {
     return GetSystemFolder() + "\\" + name;
 }
 
-std::string programFilesFolder(const std::string& name) {
-    return GetProgramFilesFolder() + "\\NVIDIA Corporation\\" + name;
+// A folder on the root of the Windows drive.
+std::string driveFolder(const std::string& relative) {
+    return GetWindowsFolder().substr(0, 2) + "\\" + relative;
 }
 
 // The start up to the normal window, with NVIDIA chosen.
@@ -81,7 +86,103 @@ void checkNoTemporaryFiles(const std::string& configuration) {
 
 } // namespace
 
-TEST_CASE("Clean with NVIDIA removes exactly the leftovers and lists what it found and missed") {
+namespace {
+
+// One installation: a shipped configuration and the footprint of its family on one Windows
+// ("data/footprints/<footprint>.txt"), planted on a machine of that Windows' template.
+struct Installation {
+    const char* family;
+    const char* machine;
+    const char* footprint;
+};
+
+const Installation kInstallations[] = {
+    {"NVIDIA", "xp-sp2", "NVIDIA"},
+    {"ATI", "xp-sp2", "ATI"},
+    {"Intel", "xp-sp2", "Intel"},
+    {"Matrox", "xp-sp2", "Matrox"},
+    {"S3", "xp-sp2", "S3"},
+    {"SiS", "xp-sp2", "SiS"},
+    {"3dfx", "xp-sp2", "3dfx"},
+    {"Trident", "xp-sp2", "Trident"},
+    {"NVIDIA", "win98-se", "win98-se/NVIDIA"},
+    {"ATI", "win98-se", "win98-se/ATI"},
+    {"3dfx", "win98-se", "win98-se/3dfx"},
+    {"NVIDIA", "win2000-sp4", "win2000-sp4/NVIDIA"},
+    {"ATI", "win2000-sp4", "win2000-sp4/ATI"},
+    {"Intel", "win2000-sp4", "win2000-sp4/Intel"},
+    {"Matrox", "win2000-sp4", "win2000-sp4/Matrox"},
+    {"S3", "win2000-sp4", "win2000-sp4/S3"},
+    {"SiS", "win2000-sp4", "win2000-sp4/SiS"},
+    {"3dfx", "win2000-sp4", "win2000-sp4/3dfx"},
+    {"Trident", "win2000-sp4", "win2000-sp4/Trident"},
+    {"NVIDIA", "vista-sp2", "vista-sp2/NVIDIA"},
+};
+
+// The restore windows put back every set the clean made: folders before files, so that a file
+// whose folder went with a directory entry finds its folder again; then the registry.
+std::string restoreEverythingScript() {
+    const bool files = !listNames(programPath("Backup\\*_FileBackup")).empty();
+    const bool folders = !listNames(programPath("Backup\\*_DirBackup")).empty();
+    const bool keys = !listNames(programPath("Backup\\*_RegBackup")).empty();
+    std::string script = "tick 2\nexpect loaded frmMain\n";
+    if (files || folders) {
+        script += "key frmMain Ctrl+U\nexpect loaded frmRestore\n";
+        if (folders) {
+            script += "click frmRestore.cmdDSelectAll\nclick frmRestore.cmdDRestore\n";
+        }
+        if (files) {
+            script += "click frmRestore.cmdFSelectAll\nclick frmRestore.cmdFRestore\n";
+        }
+        script += "click frmRestore.cmdClose\n";
+    }
+    if (keys) {
+        script += "key frmMain Ctrl+Z\nexpect loaded frmRegRest\n"
+                  "click frmRegRest.cmdRSelectAll\nclick frmRegRest.cmdRRestore\n"
+                  "click frmRegRest.cmdClose\n";
+    }
+    return script + "click frmMain.cmdClose\nexpect ended\n";
+}
+
+} // namespace
+
+// Wine runs every row on its one prefix, whatever Windows the footprint was written for: the
+// folders come from the footprint's placeholders, so the lines still meet what was planted.
+// Wine's video keys are volatile and take no planted subkeys; CleanSetup::plant leaves out what
+// cannot be planted there, and only what was planted is checked.
+TEST_CASE("every family's configuration removes exactly its driver installation on each Windows, "
+          "and the restore windows put all of it back") {
+    for (const Installation& installation : kInstallations) {
+        CAPTURE(std::string(installation.family) + " on " + installation.machine);
+        testkit::TemplateMachine machine(installation.machine);
+        if (testsupport::onSimulatedMachine()) {
+            REQUIRE_MESSAGE(machine.made(), machine.problem);
+        }
+        e2e::CleanSetup setup;
+        setup.addShippedConfiguration(installation.family);
+        e2e::CleanSetup::setRunSettings("Yes", "Yes", "Yes", "No");
+        setup.plant(installation.footprint);
+
+        const testsupport::DriveOutcome clean =
+            testsupport::driveTarvex(std::string("tick 2\nexpect loaded frmMain\n"
+                                                 "select frmMain.cboConfigs \"") +
+                                     installation.family +
+                                     "\"\nanswer Yes\nclick frmMain.cmdClean\n"
+                                     "click frmMain.cmdClose\nexpect ended\n");
+        INFO(clean.output);
+        REQUIRE(clean.ok);
+        CHECK(setup.leftovers(installation.footprint) == "");
+        checkNoTemporaryFiles(installation.family);
+
+        const testsupport::DriveOutcome restore =
+            testsupport::driveTarvex(restoreEverythingScript());
+        INFO(restore.output);
+        REQUIRE(restore.ok);
+        CHECK(setup.notRestored(installation.footprint, installation.family) == "");
+    }
+}
+
+TEST_CASE("the normal window lists what it found and missed, and the log holds the found lines") {
     struct Row {
         const char* what;
         const char* logFile;
@@ -115,20 +216,19 @@ TEST_CASE("Clean with NVIDIA removes exactly the leftovers and lists what it fou
         script << "expect frmMain.lstDetail.item#0 \""
                << detailLine("0015", systemFile("nv4_disp.dll")) << "\"\n";
         // A wildcard entry is one line that shows the pattern.
-        script << "expect frmMain.lstDetail.item#16 \""
+        script << "expect frmMain.lstDetail.item#" << kNvidiaPatternLine << " \""
                << detailLine("0015", systemFile("nvwrs*.dll")) << "\"\n";
         script << "expect frmMain.lstDetail.item#" << kNvidiaFound - 1 << " \""
-               << detailLine("0017", programFilesFolder("Installer")) << "\"\n";
+               << detailLine("0017", driveFolder("NVIDIA\\Win2KXP")) << "\"\n";
         script << "expect frmMain.lstDetails.item#0 \""
-               << detailLine("0016", systemFile("nvcuda.dll")) << "\"\n";
+               << detailLine("0016", systemFile("nvoglv32.dll")) << "\"\n";
         script << "expect frmMain.lstDetails.item#" << kNvidiaMissing - 1 << " \""
-               << detailLine("0018", GetWindowsFolder().substr(0, 2) + "\\NVIDIA\\Win9x") << "\"\n";
+               << detailLine("0018", driveFolder("ProgramData\\NVIDIA Corporation\\Drs")) << "\"\n";
         script << "click frmMain.cmdClose\nexpect ended\n";
         const testsupport::DriveOutcome run = testsupport::driveTarvex(script.str());
         INFO(run.output);
         REQUIRE(run.ok);
 
-        CHECK(setup.leftovers("NVIDIA") == "");
         checkNoTemporaryFiles("NVIDIA");
         // The read-only file was found (green line) but stays: Windows refuses to delete it.
         CHECK(exists(systemFile("nvapps.xml")));
@@ -151,8 +251,8 @@ TEST_CASE("Clean with NVIDIA removes exactly the leftovers and lists what it fou
         CHECK(log[0] == "-------- " + stamp.substr(0, 10) + " -- " + stamp.substr(11, 2) + ":" +
                             stamp.substr(13, 2) + ":" + stamp.substr(15, 2));
         CHECK(log[1] == detailLine("0015", systemFile("nv4_disp.dll")));
-        CHECK(log[17] == detailLine("0015", systemFile("nvwrs*.dll")));
-        CHECK(log.back() == detailLine("0017", programFilesFolder("Installer")));
+        CHECK(log[1 + kNvidiaPatternLine] == detailLine("0015", systemFile("nvwrs*.dll")));
+        CHECK(log.back() == detailLine("0017", driveFolder("NVIDIA\\Win2KXP")));
     }
 }
 
@@ -197,13 +297,14 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
     REQUIRE(fileIndex.size() == kNvidiaFoundFiles);
     CHECK(fileIndex[0] == "\\System\\nv4_disp.dll, " + GetSystemFolder());
     CHECK(exists(fileSet + "\\System\\nv4_disp.dll"));
-    // A pattern's copies get a subfolder of their own: restoring it takes back only them.
-    CHECK(fileIndex[16] == "\\System (2)\\nvwrs*.dll, " + GetSystemFolder());
+    // A pattern's copies get a subfolder of their own: restoring it takes back only them. The
+    // control panel's language files (nvrs*.dll) came first and took the second.
+    CHECK(fileIndex[kNvidiaPatternLine] == "\\System (3)\\nvwrs*.dll, " + GetSystemFolder());
     for (const char* language : {"nvwrsen.dll", "nvwrsde.dll", "nvwrsfr.dll"}) {
         CAPTURE(language);
-        CHECK(exists(fileSet + "\\System (2)\\" + language));
+        CHECK(exists(fileSet + "\\System (3)\\" + language));
     }
-    CHECK(fileIndex[19] == "\\Drivers\\nv4_mini.sys, " + GetSystemFolder() + "\\Drivers");
+    CHECK(fileIndex[1] == "\\Drivers\\nv4_mini.sys, " + GetSystemFolder() + "\\Drivers");
     CHECK(exists(fileSet + "\\Drivers\\nv4_mini.sys"));
     // The nview profiles come last; nview.dll of the system folder took the plain \nview.
     const std::string& profiles = fileIndex.back();
@@ -215,9 +316,15 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
     const std::vector<std::string> dirIndex =
         fileLines(dirSet + "\\" + stamp + "_NVIDIA_DirBackup.ddb");
     const std::string vendorFolder = GetProgramFilesFolder() + "\\NVIDIA Corporation";
-    CHECK(dirIndex == std::vector<std::string>{"Control Panel Client, " + vendorFolder,
-                                               "nView, " + vendorFolder,
-                                               "Installer, " + vendorFolder});
+    // nView's program folder meets the nview folder of the Windows folder (named as the entry
+    // names it) under one name: its copy goes into a numbered subfolder.
+    std::string dirLines;
+    for (const std::string& line : dirIndex) {
+        dirLines += line + "\n";
+    }
+    CHECK(dirLines == "nview, " + driveFolder("WINDOWS") + "\nControl Panel Client, " +
+                          vendorFolder + "\n(2)\\nView, " + vendorFolder + "\nInstaller, " +
+                          vendorFolder + "\nWin2KXP, " + driveFolder("NVIDIA") + "\n");
     CHECK(exists(dirSet + "\\Control Panel Client\\Help\\nvcpl.chm"));
     CHECK(exists(dirSet + "\\Installer\\setup.cfg"));
 
@@ -225,9 +332,9 @@ TEST_CASE("with every backup on, the sets hold the copies and their indexes; emp
         fileLines(regSet + "\\" + stamp + "_NVIDIA_RegBackup.drb");
     REQUIRE(regIndex.size() >= 2);
     CHECK(regIndex[0] ==
-          "HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation, NVIDIA Corporation1.dat");
+          "HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak, NVTweak1.dat");
     CHECK(regIndex[1] ==
-          "HKEY_CURRENT_USER\\Software\\NVIDIA Corporation, NVIDIA Corporation2.dat");
+          "HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation\\Global\\nView, nView2.dat");
     for (const std::string& line : regIndex) {
         CAPTURE(line);
         const std::string exportName = line.substr(line.rfind(", ") + 2);
@@ -329,12 +436,12 @@ TEST_CASE("two runs from one window keep both runs' copies under the same stamp"
         fileLines(regSet + "\\" + stamp + "_NVIDIA_RegBackup.drb");
     std::vector<std::string> vendorExports;
     for (const std::string& line : regIndex) {
-        if (line.rfind("HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation, ", 0) == 0) {
+        if (line.rfind("HKEY_LOCAL_MACHINE\\SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak, ", 0) ==
+            0) {
             vendorExports.push_back(line.substr(line.rfind(", ") + 2));
         }
     }
-    CHECK(vendorExports ==
-          std::vector<std::string>{"NVIDIA Corporation1.dat", "NVIDIA Corporation1 (2).dat"});
+    CHECK(vendorExports == std::vector<std::string>{"NVTweak1.dat", "NVTweak1 (2).dat"});
     for (const std::string& name : vendorExports) {
         CAPTURE(name);
         CHECK(exists(regSet + "\\" + name));

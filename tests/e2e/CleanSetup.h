@@ -17,6 +17,7 @@
 #include <doctest/doctest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -155,9 +156,11 @@ class CleanSetup {
             REQUIRE(failures.empty());
         }
         planted.checked.clear();
+        planted.checkedState.clear();
         for (const testkit::FootprintItem& item : planted.items) {
             if (testkit::IsPresent(item)) {
                 planted.checked.push_back(item);
+                planted.checkedState.push_back(stateOf(item));
             }
         }
         REQUIRE(planted.checked.size() + failures.size() == planted.items.size());
@@ -174,12 +177,92 @@ class CleanSetup {
         return text;
     }
 
+    // What the restore windows failed to put back as it was planted (files and folders with their
+    // attributes and bytes, values with their data) of the footprint `footprint`, one item a
+    // line; empty when everything is there again. The values that the configuration `family`
+    // names in "[REGISTRY.VALUE]" are left out: a value line makes no backup. What the clean
+    // left only has to be there: the copy of a read-only survivor goes back over the file
+    // itself, and Windows' shell (Wine's at least) drops its read-only bit on the way.
+    std::string notRestored(const std::string& footprint, const std::string& family) {
+        const std::vector<std::string> valueLines = sectionLines(family, "[REGISTRY.VALUE]");
+        const Planted& planted = footprints.at(footprint);
+        std::string text;
+        for (std::size_t i = 0; i < planted.checked.size(); ++i) {
+            const testkit::FootprintItem& item = planted.checked[i];
+            const bool valueLineTookIt =
+                item.kind == testkit::FootprintItem::Kind::Value &&
+                std::any_of(valueLines.begin(), valueLines.end(), [&item](const std::string& line) {
+                    return upperCase(line) == upperCase(item.path + "\\" + item.valueName);
+                });
+            if (valueLineTookIt) {
+                continue;
+            }
+            const std::string where = "line " + std::to_string(item.line) + ": " + item.path;
+            if (!testkit::IsPresent(item)) {
+                text += where +
+                        (item.kind == testkit::FootprintItem::Kind::Value
+                             ? " value \"" + item.valueName + "\""
+                             : std::string()) +
+                        "\n";
+            } else if (!testkit::ExpectedToSurvive(item, planted.checked) &&
+                       stateOf(item) != planted.checkedState[i]) {
+                text +=
+                    where + " was [" + planted.checkedState[i] + "], is [" + stateOf(item) + "]\n";
+            }
+        }
+        return text;
+    }
+
   private:
     struct Planted {
         std::vector<testkit::FootprintItem> items;
         std::vector<bool> presentBefore;
         std::vector<testkit::FootprintItem> checked; // the items that could be planted
+        std::vector<std::string> checkedState;       // stateOf each of them, after planting
     };
+
+    // A file's or folder's attributes and a file's bytes; keys and values have their data
+    // compared by IsPresent.
+    static std::string stateOf(const testkit::FootprintItem& item) {
+        if (item.kind != testkit::FootprintItem::Kind::File &&
+            item.kind != testkit::FootprintItem::Kind::Folder) {
+            return std::string();
+        }
+        std::uint32_t attributes = 0;
+        std::string bytes;
+        platform::getAttributes(item.path, attributes);
+        if (item.kind == testkit::FootprintItem::Kind::File) {
+            platform::readFile(item.path, bytes);
+        }
+        return std::to_string(attributes) + " " + bytes;
+    }
+
+    static std::string upperCase(std::string text) {
+        for (char& c : text) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return text;
+    }
+
+    // The entries of `section` in the shipped configuration of `family`.
+    static std::vector<std::string> sectionLines(const std::string& family,
+                                                 const std::string& section) {
+        const std::string text =
+            langtest::shippedForm(langtest::sourcePath("data/configs/" + family + ".txt"));
+        std::vector<std::string> lines;
+        std::string current = "[FILES]";
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            const std::string line = text.substr(start, end - start);
+            if (!line.empty() && line[0] == '[' && line.back() == ']') {
+                current = line;
+            } else if (current == section && !line.empty()) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
 
     static std::string encode(const std::string& plain) {
         return *packs::encodePack(plain, packs::PackMethod::Huffman);

@@ -103,8 +103,8 @@ struct RoundTrip {
                     "\\Drivers\\tvxrt.sys\n" + system + "\\tvxrt1.dll\n" + system +
                     "\\tvxrt2.dll\n" + "[FOLDERS]\n" + corner + "\\Cache\n" + trees +
                     "\\Vendor Tree\n" + trees + "\\One\\Tools\n" + trees + "\\Two\\Tools\n" +
-                    trees + "\\Pattern A\n" + trees + "\\Pattern B\n" + "[FILES]\n" + trees +
-                    "\\Pattern A\\a.txt\n" + trees + "\\Pattern B\\b.txt\n" + trees +
+                    trees + "\\Pattern.A\n" + trees + "\\Pattern.B\n" + "[FILES]\n" + trees +
+                    "\\Pattern.A\\a.txt\n" + trees + "\\Pattern.B\\b.txt\n" + trees +
                     "\\Vendor Tree\\readme.txt|R\n" + trees + "\\Vendor Tree\\bin\\tool.exe|A\n" +
                     trees + "\\Vendor Tree\\bin\\deep\\hidden.ini|H\n" + trees +
                     "\\Vendor Tree\\sys.dat|RS\n" + trees + "\\One\\Tools\\one.cfg\n" + trees +
@@ -149,7 +149,7 @@ struct RoundTrip {
                         "[DIRECTORY]\r\n" +
                         windows.substr(2) + cornerEntry + "\\Cache\r\n" + treesEntry +
                         "\\Vendor Tree\r\n" + treesEntry + "\\One\\Tools\r\n" + treesEntry +
-                        "\\Two\\Tools\r\n" + treesEntry + "\\Pattern*\r\n" +
+                        "\\Two\\Tools\r\n" + treesEntry + "\\Pattern.*\r\n" +
                         "[REGISTRY.SECTION]\r\n" + keys + "\\Vendor Corp\\Global\r\n" + keys +
                         "\\Vendor Corp\\Installer\r\n" + keys + "\\Other Vendor\\Settings\r\n" +
                         keys + "\\Other Vendor\\Odd,Leaf\r\n" + "[REGISTRY.VALUE]\r\n" + keys +

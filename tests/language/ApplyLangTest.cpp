@@ -6,6 +6,7 @@
 #include "language/CaptionTables.h"
 #include "language/LanguageFixture.h"
 #include "main/TarvexWindows.h"
+#include "support/CleanableCabinet.h"
 #include "support/RecordingRenderer.h"
 #include "ui/App.h"
 
@@ -70,6 +71,7 @@ TEST_CASE("there is one routine for each caption table") {
 TEST_CASE("every caption table names controls the real window has") {
     langtest::ProgramFolder folder;
     plantLists(folder);
+    const testsupport::CleanableCabinet cabinet;
     testsupport::RecordingRenderer renderer;
     ui::App app(renderer);
     RegisterWindows(app);
@@ -91,6 +93,7 @@ TEST_CASE("every caption table names controls the real window has") {
 TEST_CASE("without a language file every caption is a question mark and titles keep the version") {
     langtest::ProgramFolder folder;
     plantLists(folder);
+    const testsupport::CleanableCabinet cabinet;
     langtest::ProgramFolder::choose("TvxNoSuchLanguage");
     testsupport::RecordingRenderer renderer;
     ui::App app(renderer);

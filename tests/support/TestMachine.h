@@ -84,6 +84,10 @@ class WindowsVersion {
     std::vector<Saved> saved;
 };
 
+// Marks `path` as denied to the program (or takes the mark away); false where the machine keeps
+// no such marks (Windows).
+bool denyAccess(const std::string& path, bool denied);
+
 // True on the simulated machine, false on Windows (for the few tests that need to know).
 bool onSimulatedMachine();
 

@@ -209,6 +209,10 @@ bool ParseFootprint(const std::string& text, std::vector<FootprintItem>& items,
             item.kind = FootprintItem::Kind::Value;
             item.path = currentKey;
             item.keep = currentKeyKept;
+        } else if (section == Section::Keep && line.back() == '\\') {
+            // A kept folder: one that stays although it may be empty after the clean.
+            item.kind = FootprintItem::Kind::Folder;
+            item.path = expand(line.substr(0, line.size() - 1));
         } else if (section == Section::Files || section == Section::Keep) {
             const std::size_t bar = line.find('|');
             item.kind = FootprintItem::Kind::File;
@@ -325,6 +329,19 @@ bool ExpectedToSurvive(const FootprintItem& item, const std::vector<FootprintIte
                  other.kind == FootprintItem::Kind::Value) &&
                 (other.path == item.path ||
                  other.path.compare(0, item.path.size() + 1, item.path + "\\") == 0)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (item.kind == FootprintItem::Kind::Folder) {
+        // A folder that holds a bystander file or folder has to stay.
+        for (const FootprintItem& other : items) {
+            if (other.keep &&
+                (other.kind == FootprintItem::Kind::File ||
+                 other.kind == FootprintItem::Kind::Folder) &&
+                other.path.size() > item.path.size() &&
+                other.path.compare(0, item.path.size() + 1, item.path + "\\") == 0) {
                 return true;
             }
         }

@@ -20,9 +20,9 @@ struct FootprintItem {
     int line = 0;                 // where it stands in the footprint text
 };
 
-// Parses a footprint text ([FILES], [FOLDERS], [REGISTRY], [KEEP]; %WINDIR%, %SYSDIR%,
-// %PROGRAMFILES% and %SYSTEMDRIVE% stand for the machine's folders). False with `error` set on a
-// line it cannot read.
+// Parses a footprint text ([FILES], [FOLDERS], [REGISTRY], [KEEP], where a line ending in a
+// backslash is a folder; %WINDIR%, %SYSDIR%, %PROGRAMFILES% and %SYSTEMDRIVE% stand for the
+// machine's folders). False with `error` set on a line it cannot read.
 bool ParseFootprint(const std::string& text, std::vector<FootprintItem>& items, std::string& error);
 
 // Plants every item on the machine (parent folders and keys as needed). Returns a description
@@ -32,8 +32,9 @@ std::vector<std::string> PlantFootprint(const std::vector<FootprintItem>& items)
 // True when the item is on the machine now (a value: with the planted data).
 bool IsPresent(const FootprintItem& item);
 
-// True when a clean is expected to leave the item: a bystander, a key that holds a bystander, or
-// a read-only file that a file entry cannot delete because no removed folder holds it.
+// True when a clean is expected to leave the item: a bystander, a key or folder that holds a
+// bystander, or a read-only file that a file entry cannot delete because no removed folder holds
+// it.
 bool ExpectedToSurvive(const FootprintItem& item, const std::vector<FootprintItem>& items);
 
 // Every item whose presence after a clean differs from what is expected, described.

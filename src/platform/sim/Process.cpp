@@ -1,6 +1,7 @@
 // Starting programs on the simulated machine: Windows program names map to host stand-ins that
 // run as real child processes on the same machine folder.
 #include "platform/Process.h"
+#include "platform/Files.h"
 
 #include "platform/System.h"
 
@@ -115,6 +116,11 @@ Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode)
     winrules::splitProgram(commandLine, program, rest);
     const std::string host = hostProgram(program);
     if (host.empty() || access(host.c_str(), X_OK) != 0) {
+        return kErrorFileNotFound;
+    }
+    // A program named with its folder must be on the machine there, as Windows would look.
+    std::uint64_t length = 0;
+    if (program.find_first_of("\\:") != std::string::npos && fileLength(program, length) != kOk) {
         return kErrorFileNotFound;
     }
     std::vector<std::string> arguments = winrules::splitArguments(rest);

@@ -206,6 +206,10 @@ WindowsVersion::~WindowsVersion() {
     }
 }
 
+bool denyAccess(const std::string& path, bool denied) {
+    return sim::markAccessDenied(path, denied);
+}
+
 bool onSimulatedMachine() {
     return true;
 }

@@ -184,6 +184,10 @@ WindowsVersion::~WindowsVersion() {
     RegCloseKey(key);
 }
 
+bool denyAccess(const std::string&, bool) {
+    return false;
+}
+
 bool onSimulatedMachine() {
     return false;
 }
