@@ -8,8 +8,10 @@ usage: imports.py [--list] FOLDER-OR-FILE...
 
 The oldest Windows of each function comes from scripts/windows-api.txt. A function that the
 sources look up at run time (GetProcAddress) instead of importing may be newer: it is listed with
-the file that looks it up, and the program then works without it on older Windows. Exit status 1
-when an import is newer than promised, unknown to the table, or a header asks for a newer Windows.
+the file that looks it up, and the program then works without it on older Windows; its name must
+be in the table and exported by Wine's DLL of that name, or the lookup could never succeed. Exit
+status 1 when an import is newer than promised, a name is unknown to the table or not exported, or
+a header asks for a newer Windows.
 """
 import os
 import re
@@ -48,8 +50,9 @@ class PeError(Exception):
     pass
 
 
-def parse_imports(data):
-    """(machine, subsystem version, OS version, [(dll, function, delayed)]) of a PE image."""
+def pe_layout(data):
+    """(machine, PE32+?, OS version, subsystem version, data directory reader, RVA to offset,
+    text at RVA) of a PE image."""
     if data[:2] != b"MZ":
         raise PeError("no MZ header")
     pe = struct.unpack_from("<I", data, 0x3C)[0]
@@ -68,6 +71,9 @@ def parse_imports(data):
             "<8sIIII", data, optional + optional_size + index * 40)
         table.append((address, max(virtual_size, raw_size), raw_pointer))
 
+    def directory(index):
+        return struct.unpack_from("<I", data, directories + index * 8)[0]
+
     def offset(rva):
         for address, size, raw in table:
             if address <= rva < address + size:
@@ -78,6 +84,23 @@ def parse_imports(data):
         start = offset(rva)
         return data[start:data.index(b"\0", start)].decode("ascii")
 
+    return machine, plus, os_version, subsystem_version, directory, offset, text
+
+
+def export_names(data):
+    """The names a PE image (a DLL) exports."""
+    _, _, _, _, directory, offset, text = pe_layout(data)
+    export_rva = directory(0)
+    if not export_rva:
+        return set()
+    count, names_rva = struct.unpack_from("<I4xI", data, offset(export_rva) + 24)
+    position = offset(names_rva)
+    return {text(struct.unpack_from("<I", data, position + 4 * index)[0]) for index in range(count)}
+
+
+def parse_imports(data):
+    """(machine, subsystem version, OS version, [(dll, function, delayed)]) of a PE image."""
+    machine, plus, os_version, subsystem_version, directory, offset, text = pe_layout(data)
     thunk_size = 8 if plus else 4
     ordinal_bit = 1 << (63 if plus else 31)
 
@@ -95,7 +118,7 @@ def parse_imports(data):
             position += thunk_size
 
     imports = []
-    import_rva = struct.unpack_from("<I", data, directories + 8)[0]
+    import_rva = directory(1)
     if import_rva:
         position = offset(import_rva)
         while True:
@@ -106,7 +129,7 @@ def parse_imports(data):
             for function in names(lookup or first_thunk):
                 imports.append((dll, function, False))
             position += 20
-    delay_rva = struct.unpack_from("<I", data, directories + 13 * 8)[0]
+    delay_rva = directory(13)
     if delay_rva:
         position = offset(delay_rva)
         while True:
@@ -142,6 +165,30 @@ def runtime_lookups(source_root):
                 found.setdefault(dll + "!" + function, []).append(
                     os.path.relpath(path, ROOT))
     return found
+
+
+class WineExports:
+    """The exports of Wine's 64-bit system DLLs: a name looked up at run time that Wine's DLL of
+    that name lacks is a misspelling (Wine has every function the programs look up)."""
+
+    FOLDERS = ["/usr/lib/x86_64-linux-gnu/wine/x86_64-windows", "/usr/lib/wine/x86_64-windows",
+               "/usr/lib64/wine/x86_64-windows"]
+
+    def __init__(self):
+        self.folder = next((folder for folder in self.FOLDERS if os.path.isdir(folder)), None)
+        self.names = {}
+
+    def lacks(self, dll, function):
+        if self.folder is None:
+            return False
+        if dll not in self.names:
+            path = os.path.join(self.folder, dll)
+            if not os.path.isfile(path):
+                self.names[dll] = None
+            else:
+                with open(path, "rb") as image:
+                    self.names[dll] = export_names(image.read())
+        return self.names[dll] is not None and function not in self.names[dll]
 
 
 def later_than_promise(nine_x, nt):
@@ -209,11 +256,23 @@ def main(argv):
             elif listing:
                 print(line + ("  (%s)" % kind if delayed else ""))
     lookups = runtime_lookups(os.path.join(ROOT, "src"))
+    exports = WineExports()
     print("looked up at run time instead (the program works without them):")
     for key in sorted(lookups):
-        nine_x, nt, note = table.get(key, ("?", "?", "not in scripts/windows-api.txt"))
-        print("  %-50s 9x: %-3s NT: %-5s in %s" % (key, nine_x, nt, ", ".join(sorted(set(
-            lookups[key])))))
+        where = ", ".join(sorted(set(lookups[key])))
+        if key not in table:
+            # A name nobody knows is most likely misspelt: the lookup would always fail.
+            print("  %s: looked up in %s, not in scripts/windows-api.txt" % (key, where))
+            problems += 1
+            continue
+        nine_x, nt, _ = table[key]
+        print("  %-50s 9x: %-3s NT: %-5s in %s" % (key, nine_x, nt, where))
+        dll, _, function = key.partition("!")
+        if exports.lacks(dll, function):
+            print("    %s does not export it: the lookup can never succeed" % dll)
+            problems += 1
+    if exports.folder is None:
+        print("(no Wine DLLs found to check the run-time lookups' names against)")
     print("imports: %d checked, %d problem(s)" % (count, problems))
     return 1 if problems else 0
 
