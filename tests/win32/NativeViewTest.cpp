@@ -1,7 +1,10 @@
-// The copy a 32-bit Tarvex makes on 64-bit Windows instead of the shell's: the same cases through
-// both, and the same folders afterwards.
+// The native view of 64-bit Windows as a program that does not run under WOW64 finds it, and the
+// copy a 32-bit Tarvex makes there instead of the shell's: the same cases through both, and the
+// same folders afterwards.
 #include <doctest/doctest.h>
 
+#include "platform/Process.h"
+#include "platform/System.h"
 #include "platform/win32/NativeView.h"
 #include "support/TestMachine.h"
 
@@ -68,6 +71,16 @@ std::string resolved(const std::string& path, bool wildcardLast) {
 }
 
 } // namespace
+
+TEST_CASE("a program that is not under WOW64 keeps the plain calls, and a 64-bit one says so") {
+    const bool wide = sizeof(void*) == 8;
+    CHECK(platform::win32::underWow64() == false);
+    CHECK(platform::windows64Bit() == wide);
+    CHECK(platform::win32::nativeKeyView() == 0);
+    CHECK(platform::registryEditorProgram() == "regedit.exe");
+}
+CHECK(GetLastError() == static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
 
 TEST_CASE("the copy without the shell leaves what the shell's silent copy leaves") {
     struct Row {
