@@ -30,6 +30,9 @@ class TwinDriver {
         for (const auto& [path, bytes] : files()) {
             REQUIRE(sim::plantFile(path, bytes, platform::kAttrArchive));
         }
+        for (const std::string& editor : editors()) {
+            REQUIRE(sim::plantFile(editor, "MZ", platform::kAttrArchive));
+        }
         std::string problem;
         REQUIRE_MESSAGE(sim::importRegistry(std::string("REGEDIT4\r\n\r\n[") + kNativeKey +
                                                 "\\Global]\r\n\"Bits\"=\"64\"\r\n\r\n[" + kTwinKey +
@@ -50,6 +53,9 @@ class TwinDriver {
         const std::vector<std::pair<std::string, std::string>> planted = files();
         platform::deleteFile(planted[0].first);
         platform::deleteFile(planted[2].first);
+        for (const std::string& editor : editors()) {
+            platform::deleteFile(editor);
+        }
         platform::deleteTree("C:\\Program Files\\TvxTwin");
         platform::deleteTree("C:\\Program Files (x86)\\TvxTwin");
         // Made for the twins where the machine had none; refused when anything is in them.
@@ -69,6 +75,12 @@ class TwinDriver {
                 {"C:\\Program Files\\TvxTwin\\control.exe", "64-bit panel"},
                 {windows + "\\SysWOW64\\tvxtwin.dll", "32-bit driver"},
                 {"C:\\Program Files (x86)\\TvxTwin\\control.exe", "32-bit panel"}};
+    }
+
+    // The native registry editor and its 32-bit twin, as 64-bit Windows has them.
+    static std::vector<std::string> editors() {
+        return {GetWindowsFolder() + "\\regedit.exe",
+                GetWindowsFolder() + "\\SysWOW64\\regedit.exe"};
     }
 
     // What each file and key holds now ("-" when it is gone), in the order of files() and then

@@ -328,6 +328,12 @@ bool createMachine(const std::string& folder, const std::string& templateName,
     if (t->wow64) {
         made = plantFolder(std::string(t->windowsDir) + "\\SysWOW64", 0) && made;
         made = plantFolder(kProgramFilesX86, 0) && made;
+        // The native registry editor in the Windows folder and its 32-bit twin: a program named
+        // with its folder starts only when it is there.
+        for (const std::string& editor : {std::string(t->windowsDir) + "\\regedit.exe",
+                                          std::string(t->windowsDir) + "\\SysWOW64\\regedit.exe"}) {
+            made = plantFile(editor, "MZ", platform::kAttrArchive) && made;
+        }
     }
     RegistryStore& store = Machine::current().registry();
     importRegText(store, templateRegistry(*t), false, problem);
