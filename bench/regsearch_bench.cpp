@@ -1,5 +1,6 @@
 // Registry search speed: a generated registry of about 200,000 keys shaped like a real one,
-// searched for a text that occurs a few dozen times, as a cleaning configuration's search does.
+// searched for a text that occurs a few dozen times, as a cleaning configuration's search does,
+// and set against a bare enumeration of the same keys, the limit of any walk.
 #include "cleaning/RegSearch.h"
 #include "platform/Registry.h"
 
@@ -337,9 +338,31 @@ std::vector<std::string> searchOnce(double& seconds) {
     return hits;
 }
 
-bool searchRounds(int rounds, const char* hitsPath) {
+// Every key below `name` of `parent` opened for reading and its subkeys enumerated one index at a
+// time, as the search walks them, and nothing else: no name compared, no path kept. Returns the
+// keys met.
+long bareWalk(platform::RegKey parent, const std::string& name) {
+    platform::OpenKey key;
+    if (key.open(parent, name, platform::RegAccess::Read) != platform::kOk) {
+        return 0;
+    }
+    long keys = 1;
+    std::string child;
+    for (std::uint32_t index = 0; platform::regEnumKey(key.get(), index, child) == platform::kOk;
+         ++index) {
+        keys += bareWalk(key.get(), child);
+    }
+    return keys;
+}
+
+// Times `rounds` searches (and, with `bare`, as many bare enumerations of the same keys, each
+// right after its search) and prints the best and median times and the search's ratio to the bare
+// walk.
+bool searchRounds(int rounds, const char* hitsPath, bool bare) {
     std::vector<double> times;
+    std::vector<double> bareTimes;
     std::vector<std::string> hits;
+    long keys = 0;
     for (int round = 0; round < rounds; ++round) {
         double seconds = 0;
         std::vector<std::string> found = searchOnce(seconds);
@@ -349,10 +372,23 @@ bool searchRounds(int rounds, const char* hitsPath) {
         }
         hits = std::move(found);
         times.push_back(seconds);
+        if (bare) {
+            const auto start = Clock::now();
+            keys = bareWalk(platform::kHkeyLocalMachine, kBenchKey);
+            bareTimes.push_back(secondsSince(start));
+        }
     }
     std::sort(times.begin(), times.end());
     std::printf("  search for \"%s\": %zu hits; best %.3f s, median %.3f s of %d\n", kSearchText,
                 hits.size(), times.front(), times[times.size() / 2], rounds);
+    if (bare) {
+        std::sort(bareTimes.begin(), bareTimes.end());
+        std::printf("  bare enumeration of the same %ld keys: best %.3f s, median %.3f s of %d\n",
+                    keys, bareTimes.front(), bareTimes[bareTimes.size() / 2], rounds);
+        std::printf("  search / bare enumeration = %.2f, best against best (the walk's limit is 1; "
+                    "the search should stay within 1.3)\n",
+                    times.front() / bareTimes.front());
+    }
     if (hitsPath != nullptr) {
         if (std::FILE* out = std::fopen(hitsPath, "wb")) {
             for (const std::string& hit : hits) {
@@ -366,9 +402,10 @@ bool searchRounds(int rounds, const char* hitsPath) {
 
 } // namespace
 
-// Usage: regsearch_bench [generate | search | all] [--keys N] [--rounds N] [--hits FILE]
+// Usage: regsearch_bench [generate | search | compare | all] [--keys N] [--rounds N] [--hits FILE]
 // "generate" makes the keys (on a scratch machine: they stay), "search" times searches of keys
-// made before, "all" (the default) does both.
+// made before, "compare" times them beside a bare enumeration of the same keys, "all" (the
+// default) generates and compares.
 int main(int argc, char** argv) {
     std::string mode = "all";
     long keys = kDefaultKeys;
@@ -382,20 +419,20 @@ int main(int argc, char** argv) {
             rounds = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--hits" && i + 1 < argc) {
             hitsPath = argv[++i];
-        } else if (arg == "generate" || arg == "search" || arg == "all") {
+        } else if (arg == "generate" || arg == "search" || arg == "compare" || arg == "all") {
             mode = arg;
         } else {
-            std::printf("usage: regsearch_bench [generate|search|all] [--keys N] [--rounds N] "
-                        "[--hits FILE]\n");
+            std::printf("usage: regsearch_bench [generate|search|compare|all] [--keys N] "
+                        "[--rounds N] [--hits FILE]\n");
             return 2;
         }
     }
     std::printf("regsearch_bench: key-name search, flags 0, below HKEY_LOCAL_MACHINE\\%s\n",
                 kBenchKey);
-    if (mode != "search" && !generate(keys)) {
+    if ((mode == "generate" || mode == "all") && !generate(keys)) {
         return 1;
     }
-    if (mode != "generate" && !searchRounds(rounds, hitsPath)) {
+    if (mode != "generate" && !searchRounds(rounds, hitsPath, mode != "search")) {
         std::printf("FAILED: the search found nothing (were the keys generated?)\n");
         return 1;
     }

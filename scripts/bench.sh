@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds optimised trees and runs every benchmark: natively (build/bench, each benchmark on a
 # scratch simulated machine), then the 64-bit Windows build under Wine in a throwaway prefix,
-# where the registry search is timed beside "reg query" on the same keys. The cab clean is timed
-# natively beside the pipeline cabextract + gcab -c -z on the same cabinet.
+# where the registry search is timed beside "reg query" on the same keys and, on both, beside a
+# bare enumeration of those keys. The cab clean is timed natively beside the pipeline
+# cabextract + gcab -c -z on the same cabinet.
 # Usage: scripts/bench.sh [--native-only | --wine-only]
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -155,6 +156,8 @@ if [ "$wine_part" -eq 1 ]; then
         echo "  the search and reg query found different keys"
         status=1
     fi
+    echo "== regsearch_bench (Windows build under Wine) against a bare enumeration"
+    wine "$exe" compare --rounds 3 | tr -d '\r' | tail -n +2 || status=1
     wineserver -k
 fi
 exit "$status"

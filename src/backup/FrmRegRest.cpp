@@ -1,43 +1,16 @@
 // The registry restore window: layout and the window's own events.
 #include "backup/FrmRegRest.h"
 
+#include "backup/Restore.h"
 #include "backup/SelectEntries.h"
 #include "base/Font.h"
 #include "language/ApplyLang.h"
-#include "platform/Files.h"
-#include "platform/Process.h"
-#include "system/Helpers.h"
 #include "ui/App.h"
 
 namespace {
 
-const char kRegSetEnd[] = "RegBackup";
-
 std::string setFolder(const std::string& setName) {
-    return backupFolder() + "\\" + setName;
-}
-
-// Imports the export of one ".drb" line of the set in `folder`. True when the line may go: the
-// registry editor ran (whatever it made of the file), so the export has served.
-bool restoreKey(const std::string& folder, const std::string& line) {
-    std::string keyName;
-    std::string exportName;
-    // A line without a comma, or an export name that is not a plain file name of the set, is
-    // not one the backup wrote: it restores nothing and stays in the index as it is.
-    if (!splitIndexLine(line, keyName, exportName) || !staysInsideSet(exportName, false, true)) {
-        return false;
-    }
-    const std::string exportPath = folder + "\\" + exportName;
-    // The set lies below the program folder (Program Files) and names hold spaces: the path is
-    // quoted, or the editor would take its words for several files.
-    // The editor that works on the registry view the backup was exported from.
-    if (StartAndWait(platform::registryEditorProgram() + " /S \"" + exportPath + "\"",
-                     platform::kShowHidden) != platform::kOk) {
-        // No editor ran: the export is still the only copy of the key.
-        return false;
-    }
-    platform::deleteFile(exportPath);
-    return true;
+    return BackupSetPath(setName);
 }
 
 } // namespace
@@ -102,7 +75,7 @@ void FrmRegRest::cmdClose_Click() {
 
 void FrmRegRest::FillRegSets() {
     cboResReg.clear();
-    for (const std::string& name : namesEndingWith(backupFolder(), kRegSetEnd)) {
+    for (const std::string& name : BackupSetNames(SetKind::Registry)) {
         cboResReg.addItem(name);
     }
     if (cboResReg.listCount() > 0) {
@@ -136,13 +109,12 @@ void FrmRegRest::cmdRRestore_Click() {
         const std::string setName = cboResReg.item(cboResReg.listIndex());
         const std::string folder = setFolder(setName);
         const int taken = restoreSelected(lstResReg, LstResReg2, [&](const std::string& line) {
-            return restoreKey(folder, line);
+            return RestoreIndexLine(SetKind::Registry, folder, line);
         });
         // A click that took no line out leaves the disk alone: an unreadable index lists as
         // empty, and rewriting it would lose every line.
         if (taken > 0 && rewriteIndex(folder + "\\" + setName + ".drb", LstResReg2)) {
-            // Refused while the set still holds any file.
-            platform::removeFolder(folder);
+            RemoveEmptiedSet(SetKind::Registry, folder);
         }
     }
     lstResReg.clear();

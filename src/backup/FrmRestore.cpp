@@ -1,144 +1,16 @@
 // The file and directory restore window: layout and the window's own events.
 #include "backup/FrmRestore.h"
 
+#include "backup/Restore.h"
 #include "backup/SelectEntries.h"
-#include "base/Folders.h"
 #include "base/Font.h"
 #include "language/ApplyLang.h"
-#include "platform/Files.h"
-#include "system/Helpers.h"
 #include "ui/App.h"
-#include "winrules/WinPath.h"
-
-#include <vector>
 
 namespace {
 
-// Sets are told apart by the end of their folder names.
-const char kFileSetEnd[] = "FileBackup";
-const char kDirSetEnd[] = "DirBackup";
-
 std::string setFolder(const std::string& setName) {
-    return backupFolder() + "\\" + setName;
-}
-
-// True when a search for `pattern` finds anything, hidden copies too.
-bool anythingAt(const std::string& pattern) {
-    std::vector<platform::FindEntry> entries;
-    return platform::findFiles(pattern, entries) == platform::kOk && !entries.empty();
-}
-
-// Links are listed with this bit; a folder link is never entered.
-constexpr std::uint32_t kAttrReparsePoint = 0x400;
-
-bool sameBytes(const std::string& original, const std::string& copy) {
-    std::string expected;
-    std::string found;
-    return platform::readFile(original, expected) == platform::kOk &&
-           platform::readFile(copy, found) == platform::kOk && expected == found;
-}
-
-// True when every file matching `pattern` is in `folder` with the same bytes.
-bool filesArrived(const std::string& pattern, const std::string& folder) {
-    std::vector<platform::FindEntry> entries;
-    if (platform::findFiles(pattern, entries) != platform::kOk) {
-        return false;
-    }
-    const std::string from = winrules::folderPart(pattern);
-    for (const platform::FindEntry& entry : entries) {
-        if ((entry.attributes & platform::kAttrDirectory) == 0 &&
-            !sameBytes(from + entry.name, folder + "\\" + entry.name)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// True when `copy` is a folder holding every file and folder below `original`, files with the
-// same bytes.
-bool treeArrived(const std::string& original, const std::string& copy) {
-    std::uint32_t attributes = 0;
-    std::vector<platform::FindEntry> entries;
-    if (platform::getAttributes(copy, attributes) != platform::kOk ||
-        (attributes & platform::kAttrDirectory) == 0 ||
-        platform::findFiles(original + "\\*", entries) != platform::kOk) {
-        return false;
-    }
-    for (const platform::FindEntry& entry : entries) {
-        if (entry.name == "." || entry.name == "..") {
-            continue;
-        }
-        const std::string from = original + "\\" + entry.name;
-        const std::string to = copy + "\\" + entry.name;
-        const bool arrived = (entry.attributes & platform::kAttrDirectory) == 0
-                                 ? sameBytes(from, to)
-                             : (entry.attributes & kAttrReparsePoint) != 0
-                                 ? platform::getAttributes(to, attributes) == platform::kOk
-                                 : treeArrived(from, to);
-        if (!arrived) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Puts the file(s) of one ".dfb" line of the set in `folder` back. True when the line may go:
-// the copy is back in its folder, or the set holds no copy to put back.
-bool restoreFile(const std::string& folder, const std::string& line) {
-    std::string item;
-    std::string target;
-    // A line without a comma, or one whose item would reach outside the set, is not one the
-    // backup wrote: it restores nothing and stays in the index as it is.
-    if (!splitIndexLine(line, item, target) || item.empty() || item[0] != '\\' ||
-        !staysInsideSet(item.substr(1), true, false)) {
-        return false;
-    }
-    const std::string source = folder + item;
-    if (!anythingAt(source)) {
-        return true; // no copy in the set: nothing to put back, and the line has served
-    }
-    // A copy that did not get back (its folder gone, the file in use, access denied) must not
-    // cost the only copy: copy and line stay for a later try. The shell's word is not enough
-    // (Wine's reports success when a file in use was not replaced), so the place is looked at.
-    if (!CopyFile(source, target) || !filesArrived(source, target)) {
-        return false;
-    }
-    // Every copy that arrived goes from the set, read-only, hidden and system ones too: a copy
-    // left behind would keep the set listed with nothing in its index.
-    std::vector<platform::FindEntry> copies;
-    platform::findFiles(source, copies);
-    const std::string setFolderOfItem = winrules::folderPart(source);
-    for (const platform::FindEntry& copy : copies) {
-        if ((copy.attributes & platform::kAttrDirectory) == 0) {
-            platform::setAttributes(setFolderOfItem + copy.name, platform::kAttrNormal);
-            platform::deleteFile(setFolderOfItem + copy.name);
-        }
-    }
-    return true;
-}
-
-// Puts the folder of one ".ddb" line of the set in `folder` back; true as for restoreFile.
-bool restoreFolder(const std::string& folder, const std::string& line) {
-    std::string item;
-    std::string target;
-    if (!splitIndexLine(line, item, target) || !staysInsideSet(item, false, false) ||
-        target.empty()) {
-        return false;
-    }
-    const std::string source = folder + "\\" + item;
-    std::uint32_t attributes = 0;
-    if (platform::getAttributes(source, attributes) != platform::kOk) {
-        return true;
-    }
-    // Into a folder that is not there the shell copies the folder as that folder itself, so
-    // Tree restored into a vanished C:\Place would become C:\Place: the place is made first.
-    makeFolderPath(target);
-    const std::string name = winrules::lastComponent(item);
-    if (!CopyFolder(source, target) || !treeArrived(source, target + "\\" + name)) {
-        return false;
-    }
-    DeleteFolderIfExists(source);
-    return true;
+    return BackupSetPath(setName);
 }
 
 } // namespace
@@ -243,7 +115,7 @@ void FrmRestore::cmdClose_Click() {
 
 void FrmRestore::FillFileSets() {
     cboResFile.clear();
-    for (const std::string& name : namesEndingWith(backupFolder(), kFileSetEnd)) {
+    for (const std::string& name : BackupSetNames(SetKind::Files)) {
         cboResFile.addItem(name);
     }
     if (cboResFile.listCount() > 0) {
@@ -256,7 +128,7 @@ void FrmRestore::FillFileSets() {
 
 void FrmRestore::FillDirSets() {
     cboResDir.clear();
-    for (const std::string& name : namesEndingWith(backupFolder(), kDirSetEnd)) {
+    for (const std::string& name : BackupSetNames(SetKind::Folders)) {
         cboResDir.addItem(name);
     }
     if (cboResDir.listCount() > 0) {
@@ -303,14 +175,12 @@ void FrmRestore::cmdFRestore_Click() {
         const std::string setName = cboResFile.item(cboResFile.listIndex());
         const std::string folder = setFolder(setName);
         const int taken = restoreSelected(lstResFile, lstResFile2, [&](const std::string& line) {
-            return restoreFile(folder, line);
+            return RestoreIndexLine(SetKind::Files, folder, line);
         });
         // A click that took no line out leaves the disk alone: the index may have been unreadable
         // and listed as empty, and rewriting it would lose every line.
         if (taken > 0 && rewriteIndex(folder + "\\" + setName + ".dfb", lstResFile2)) {
-            // The emptied set holds its empty backup subfolders: they go, the set folder with
-            // them, but anything still holding a file stays.
-            removeEmptyFolders(folder);
+            RemoveEmptiedSet(SetKind::Files, folder);
         }
     }
     lstResFile.clear();
@@ -325,10 +195,10 @@ void FrmRestore::cmdDRestore_Click() {
         const std::string setName = cboResDir.item(cboResDir.listIndex());
         const std::string folder = setFolder(setName);
         const int taken = restoreSelected(lstResDir, lstResDir2, [&](const std::string& line) {
-            return restoreFolder(folder, line);
+            return RestoreIndexLine(SetKind::Folders, folder, line);
         });
         if (taken > 0 && rewriteIndex(folder + "\\" + setName + ".ddb", lstResDir2)) {
-            DeleteFolderIfExists(folder);
+            RemoveEmptiedSet(SetKind::Folders, folder);
         }
     }
     lstResDir.clear();

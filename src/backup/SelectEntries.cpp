@@ -2,6 +2,7 @@
 // restoring and rewriting index lines.
 #include "backup/SelectEntries.h"
 
+#include "backup/Restore.h"
 #include "base/General.h"
 #include "platform/Files.h"
 #include "platform/System.h"
@@ -67,18 +68,9 @@ bool splitIndexLine(const std::string& line, std::string& item, std::string& tar
 }
 
 void loadIndexLines(const std::string& indexPath, ui::ListBox& shown, ui::ListBox& twin) {
-    const std::string text = ReadTextFile(indexPath);
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        if (end > start) {
-            const std::string line = text.substr(start, end - start);
-            shown.addItem(line);
-            twin.addItem(line);
-        }
-        start = end + 2;
+    for (const std::string& line : ReadIndexLines(indexPath)) {
+        shown.addItem(line);
+        twin.addItem(line);
     }
     AddScroll(shown);
 }
@@ -102,16 +94,7 @@ int restoreSelected(const ui::ListBox& shown, ui::ListBox& twin,
 }
 
 bool rewriteIndex(const std::string& indexPath, const ui::ListBox& twin) {
-    if (twin.listCount() == 0) {
-        platform::deleteFile(indexPath);
-        return true;
-    }
-    std::string text;
-    for (const std::string& line : twin.items()) {
-        text += line + "\r\n";
-    }
-    platform::writeFile(indexPath, text);
-    return false;
+    return RewriteIndexLines(indexPath, twin.items());
 }
 
 bool staysInsideSet(const std::string& relative, bool wildcards, bool oneName) {

@@ -9,6 +9,7 @@
 #include "cleaning/CleanLog.h"
 #include "cleaning/Display.h"
 #include "cleaning/Engine.h"
+#include "cleaning/PreviewList.h"
 #include "language/ApplyLang.h"
 #include "language/Language.h"
 #include "language/OSLine.h"
@@ -92,6 +93,7 @@ FrmAdvanced::FrmAdvanced(ui::App& app)
     cmdClean.onClick = [this] { cmdClean_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
     menus.mnuFileClean.onClick = [this] { cmdClean_Click(); };
+    menus.mnuFilePreview.onClick = [this] { mnuFilePreview_Click(); };
     menus.mnuFileExit.onClick = [this] { cmdClose_Click(); };
 }
 
@@ -135,6 +137,23 @@ void FrmAdvanced::cmdClose_Click() {
     app.unload(*this);
 }
 
+void FrmAdvanced::mnuFilePreview_Click() {
+    // The checked slots in slot order, as the clean run would take them.
+    std::vector<std::string> names;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (slotBox(slot).value == 1) {
+            names.push_back(SelectedName(slotList(slot)));
+        }
+    }
+    enableRunCommands(false);
+    const std::vector<RunItem> items = PreviewConfigurations(objects, names);
+    enableRunCommands(true);
+    // Closed from within the search's pending messages: nobody is left to own the preview.
+    if (app.isLoaded(*this)) {
+        ShowPreview(*this, names, items);
+    }
+}
+
 void FrmAdvanced::prepareCleaning() {
     objects.create();
     ShowOSInfo2(*this);
@@ -143,6 +162,7 @@ void FrmAdvanced::prepareCleaning() {
     if (!LoadConfigurationList(*this, {&cboConfigs1, &cboConfigs2, &cboConfigs3, &cboConfigs4})) {
         cmdClean.enabled = false;
         menus.mnuFileClean.enabled = false;
+        menus.mnuFilePreview.enabled = false;
     }
 }
 
@@ -162,7 +182,8 @@ ui::ComboBox& FrmAdvanced::slotList(int number) {
 
 void FrmAdvanced::enableRunCommands(bool enabled) {
     for (ui::Control* command : std::initializer_list<ui::Control*>{
-             &cmdClean, &cmdClose, &menus.mnuFileClean, &menus.mnuFileExit, &menus.mnuToolsCab}) {
+             &cmdClean, &cmdClose, &menus.mnuFileClean, &menus.mnuFilePreview, &menus.mnuFileExit,
+             &menus.mnuToolsCab}) {
         command->enabled = enabled;
     }
 }

@@ -50,6 +50,8 @@ class FrmAdvanced : public ui::Form {
     void cmdClean_Click();
     // Unloads the window.
     void cmdClose_Click();
+    // Previews the configuration(s) a clean would take now and shows them in frmPreview.
+    void mnuFilePreview_Click();
 
   private:
     // The engine's part of loading: run objects, OS line, adapter name, load time, configurations.

@@ -14,6 +14,7 @@ constexpr bool kSeparator = true;
 CleaningMenuBar::CleaningMenuBar(ui::Form& form, std::string number)
     : window(form), windowNumber(std::move(number)), mnuFile(form, "mnuFile"),
       mnuFileClean(form, "mnuFileClean", &mnuFile, "Ctrl+R"),
+      mnuFilePreview(form, "mnuFilePreview", &mnuFile),
       mnuFileBar1(form, "mnuFileBar1", &mnuFile, "", kSeparator),
       mnuFileExit(form, "mnuFileExit", &mnuFile, "Ctrl+X"), mnuOptions(form, "mnuOptions"),
       mnuOptionsWizard(form, "mnuOptionsWizard", &mnuOptions, "Ctrl+W"),
@@ -35,6 +36,7 @@ CleaningMenuBar::CleaningMenuBar(ui::Form& form, std::string number)
       mnuHelpAbout(form, "mnuHelpAbout", &mnuHelp) {
     mnuFile.caption = "File";
     mnuFileClean.caption = "&Clean";
+    mnuFilePreview.caption = "&Preview";
     mnuFileExit.caption = "E&xit";
     mnuOptions.caption = "Options";
     mnuOptionsWizard.caption = "&Wizard";

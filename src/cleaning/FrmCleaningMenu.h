@@ -7,7 +7,8 @@
 #include <string>
 
 // The menus of frmMain and frmAdvanced in control order. The entries that open other windows are
-// wired here; mnuFileClean and mnuFileExit belong to the window's own run and close handlers.
+// wired here; mnuFileClean, mnuFilePreview and mnuFileExit belong to the window's own run, preview
+// and close handlers.
 class CleaningMenuBar {
   private:
     // Declared first: the menu entries below are wired against it.
@@ -21,6 +22,7 @@ class CleaningMenuBar {
 
     ui::MenuItem mnuFile;
     ui::MenuItem mnuFileClean;
+    ui::MenuItem mnuFilePreview;
     ui::MenuItem mnuFileBar1;
     ui::MenuItem mnuFileExit;
     ui::MenuItem mnuOptions;

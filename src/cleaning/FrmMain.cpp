@@ -9,6 +9,7 @@
 #include "cleaning/CleanLog.h"
 #include "cleaning/Display.h"
 #include "cleaning/Engine.h"
+#include "cleaning/PreviewList.h"
 #include "language/ApplyLang.h"
 #include "language/Language.h"
 #include "language/OSLine.h"
@@ -49,6 +50,7 @@ FrmMain::FrmMain(ui::App& app)
     cmdClean.onClick = [this] { cmdClean_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
     menus.mnuFileClean.onClick = [this] { cmdClean_Click(); };
+    menus.mnuFilePreview.onClick = [this] { mnuFilePreview_Click(); };
     menus.mnuFileExit.onClick = [this] { cmdClose_Click(); };
 }
 
@@ -76,6 +78,17 @@ void FrmMain::cmdClose_Click() {
     app.unload(*this);
 }
 
+void FrmMain::mnuFilePreview_Click() {
+    const std::vector<std::string> names{SelectedName(cboConfigs)};
+    enableRunCommands(false);
+    const std::vector<RunItem> items = PreviewConfigurations(objects, names);
+    enableRunCommands(true);
+    // Closed from within the search's pending messages: nobody is left to own the preview.
+    if (app.isLoaded(*this)) {
+        ShowPreview(*this, names, items);
+    }
+}
+
 void FrmMain::prepareCleaning() {
     objects.create();
     ShowOSInfo(*this);
@@ -84,6 +97,7 @@ void FrmMain::prepareCleaning() {
     if (!LoadConfigurationList(*this, {&cboConfigs})) {
         cmdClean.enabled = false;
         menus.mnuFileClean.enabled = false;
+        menus.mnuFilePreview.enabled = false;
     }
 }
 
@@ -93,7 +107,8 @@ void FrmMain::releaseCleaning() {
 
 void FrmMain::enableRunCommands(bool enabled) {
     for (ui::Control* command : std::initializer_list<ui::Control*>{
-             &cmdClean, &cmdClose, &menus.mnuFileClean, &menus.mnuFileExit, &menus.mnuToolsCab}) {
+             &cmdClean, &cmdClose, &menus.mnuFileClean, &menus.mnuFilePreview, &menus.mnuFileExit,
+             &menus.mnuToolsCab}) {
         command->enabled = enabled;
     }
 }

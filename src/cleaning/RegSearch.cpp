@@ -147,10 +147,15 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
     if (!openToSearch(root, path, key)) {
         return;
     }
+    std::string fullPath = path;
+    searchOpenKey(root, key, fullPath);
+}
+
+void cRegSearch::searchOpenKey(std::uint64_t root, const platform::OpenKey& key,
+                               std::string& fullPath) {
     std::string name;
     // One buffer for the subkeys' paths: the part up to the last backslash stays in place.
-    std::string fullPath = path;
-    if (!path.empty()) {
+    if (!fullPath.empty()) {
         fullPath += '\\';
     }
     const std::size_t prefix = fullPath.size();
@@ -167,7 +172,13 @@ void cRegSearch::SearchKeys(std::uint64_t root, const std::string& path) {
         if (searchFlags & (kMatchValueNames | kMatchValueData)) {
             SearchValues(root, fullPath);
         }
-        SearchKeys(root, fullPath);
+        // The subkey is opened below the key already open rather than from the root again: the
+        // same key, without walking its whole path once more at every level.
+        platform::OpenKey subKey;
+        if (stopCode == kNoError &&
+            subKey.open(key.get(), name, platform::RegAccess::Read) == platform::kOk) {
+            searchOpenKey(root, subKey, fullPath);
+        }
     }
 }
 

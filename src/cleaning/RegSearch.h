@@ -53,6 +53,9 @@ class cRegSearch {
     // Opens `path` for reading unless the search was stopped; false when it was or it failed.
     bool openToSearch(std::uint64_t root, const std::string& path, platform::OpenKey& key) const;
     void SearchKeys(std::uint64_t root, const std::string& path);
+    // SearchKeys for a key already open, whose path below the root `fullPath` holds (and may
+    // hold more on return).
+    void searchOpenKey(std::uint64_t root, const platform::OpenKey& key, std::string& fullPath);
     void SearchValues(std::uint64_t root, const std::string& path);
     void report(std::uint64_t root, const std::string& key, const std::string& value);
 

@@ -25,6 +25,7 @@ std::vector<Caption> cleaningWindowCaptions() {
             {"lblDetails", kDetails},
             {"mnuFile", kMenuFile},
             {"mnuFileClean", kMenuFileClean},
+            {"mnuFilePreview", kMenuFilePreview},
             {"mnuFileExit", kMenuFileExit},
             {"mnuOptions", kMenuOptions},
             {"mnuOptionsWizard", kMenuOptionsWizard},
@@ -168,6 +169,10 @@ std::vector<WindowTexts> buildTables() {
           {"cmdRSelectNon", kSelectNone},
           {"cmdRSelectAll", kSelectAll},
           {"lblRegResInfo", kRegRestoreInfo}}},
+        {"frmPreview",
+         Title::Plain,
+         kTitlePreview,
+         {{"lblPreviewInfo", kPreviewInfo}, {"cmdClose", kClose}}},
         {"frmRestore",
          Title::Plain,
          kTitleRestore,
@@ -286,4 +291,7 @@ void ApplyLangRegRest(ui::App& app) {
 }
 void ApplyLangRestore(ui::App& app) {
     captions::applyTexts(app, "frmRestore");
+}
+void ApplyLangPreview(ui::App& app) {
+    captions::applyTexts(app, "frmPreview");
 }

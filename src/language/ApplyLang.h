@@ -22,3 +22,4 @@ void ApplyLangLanguage(ui::App& app);
 void ApplyLangOptions(ui::App& app);
 void ApplyLangRegRest(ui::App& app);
 void ApplyLangRestore(ui::App& app);
+void ApplyLangPreview(ui::App& app);

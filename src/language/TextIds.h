@@ -51,6 +51,23 @@ inline constexpr const char* kCabCheckFailed = "0045";
 inline constexpr const char* kCabBackupFailed = "0046";
 inline constexpr const char* kCabReplaceFailed = "0047";
 inline constexpr const char* kCabStopped = "0048";
+// The preview: its window's title and text, its menu entry, the words of its lines.
+inline constexpr const char* kTitlePreview = "0060";
+inline constexpr const char* kMenuFilePreview = "0061";
+inline constexpr const char* kPreviewInfo = "0062";
+inline constexpr const char* kPreviewFile = "0063";
+inline constexpr const char* kPreviewFolder = "0064";
+inline constexpr const char* kPreviewKey = "0065";
+inline constexpr const char* kPreviewValue = "0066";
+inline constexpr const char* kPreviewSearchKey = "0067";
+inline constexpr const char* kKeyProtected = "0068";
+inline constexpr const char* kReadOnlyStays = "0069";
+inline constexpr const char* kBytesWord = "0070";
+inline constexpr const char* kFilesWord = "0071";
+inline constexpr const char* kSubkeysWord = "0072";
+inline constexpr const char* kPreviewToRemove = "0073";
+inline constexpr const char* kPreviewKept = "0074";
+inline constexpr const char* kPreviewFilters = "0075";
 inline constexpr const char* kWizardCleanFinished = "0121";
 inline constexpr const char* kServicePackAbbreviation = "0314";
 inline constexpr const char* kDecodeSourceMissing = "0320";
@@ -149,7 +166,9 @@ inline constexpr const char* const kAllTextIds[] = {
     kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
     kPathUnclear, kWindows64Bit, kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed,
     kCabNothingToRemove, kCabPackFailed, kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed,
-    kCabStopped, kWizardCleanFinished,
+    kCabStopped, kTitlePreview, kMenuFilePreview, kPreviewInfo, kPreviewFile, kPreviewFolder, kPreviewKey,
+    kPreviewValue, kPreviewSearchKey, kKeyProtected, kReadOnlyStays, kBytesWord, kFilesWord,
+    kSubkeysWord, kPreviewToRemove, kPreviewKept, kPreviewFilters, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,
     kTitleTarvex, kClose, kClean, kDetailInfo, kDetails, kMenuFile, kMenuFileClean, kMenuFileExit,
     kMenuOptions, kMenuOptionsWizard, kMenuBackupCleaner, kMenuBackupCleanerFiles,

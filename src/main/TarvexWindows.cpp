@@ -9,6 +9,7 @@
 #include "cabcleaner/FrmCC.h"
 #include "cleaning/FrmAdvanced.h"
 #include "cleaning/FrmMain.h"
+#include "cleaning/FrmPreview.h"
 #include "cleaning/FrmWiz1.h"
 #include "cleaning/FrmWiz2.h"
 #include "language/FrmAbout.h"
@@ -37,7 +38,7 @@ template <class... Windows> struct WindowList {
 
 using TarvexWindows = WindowList<FrmStart, FrmWarning, FrmOptions, FrmLanguage, FrmFont, FrmAbout,
                                  FrmMain, FrmAdvanced, FrmWiz1, FrmWiz2, FrmCC, FrmRestore,
-                                 FrmRegRest, FrmClearB, FrmClearR, FrmClearL>;
+                                 FrmRegRest, FrmClearB, FrmClearR, FrmClearL, FrmPreview>;
 
 } // namespace
 

@@ -28,17 +28,6 @@ constexpr std::array<Section, 6> kSections = {{
     {"[REGISTRY.SEARCH]", &SectionHandlers::registrySearch},
 }};
 
-// Lines are separated by CR LF only; a lone LF stays inside its line.
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 } // namespace
 
 std::vector<std::string> ListConfigurations() {
@@ -57,13 +46,26 @@ std::vector<std::string> ListConfigurations() {
     return names;
 }
 
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
 void RunConfigurationFile(const SectionHandlers& handlers, const std::string& path) {
-    const std::string text = ReadTextFile(path);
+    RunConfigurationText(handlers, ReadTextFile(path));
+}
+
+void RunConfigurationText(const SectionHandlers& handlers, const std::string& text) {
     if (text.empty()) {
         return;
     }
     Handler SectionHandlers::*current = &SectionHandlers::files;
-    for (const std::string& line : splitLines(text)) {
+    for (const std::string& line : SplitLines(text)) {
         bool isSection = false;
         for (const Section& section : kSections) {
             if (line == section.line) {
@@ -81,7 +83,7 @@ void RunConfigurationFile(const SectionHandlers& handlers, const std::string& pa
 void RunCompanionFile(const SectionHandlers& handlers, const std::string& path) {
     const std::string text = ReadTextFile(path);
     if (!text.empty() && handlers.registrySection) {
-        for (const std::string& line : splitLines(text)) {
+        for (const std::string& line : SplitLines(text)) {
             handlers.registrySection(line);
         }
     }

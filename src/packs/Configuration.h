@@ -27,6 +27,13 @@ std::vector<std::string> ListConfigurations();
 // Hands every non-empty line of the decoded configuration at `path` to its section's handler.
 void RunConfigurationFile(const SectionHandlers& handlers, const std::string& path);
 
+// The same for a decoded configuration held in memory.
+void RunConfigurationText(const SectionHandlers& handlers, const std::string& text);
+
+// The lines of `text`, separated by CR LF pairs only (a lone LF stays inside its line); a text
+// ending in CR LF ends with an empty line.
+std::vector<std::string> SplitLines(const std::string& text);
+
 // Hands every line of the companion file at `path` to the registry-section handler, then deletes
 // the file.
 void RunCompanionFile(const SectionHandlers& handlers, const std::string& path);

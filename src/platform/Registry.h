@@ -58,6 +58,12 @@ Error regDeleteKey(RegKey parent, const std::string& subKey);
 // Deletes the value `name` of `key`.
 Error regDeleteValue(RegKey key, const std::string& name);
 
+// A name of the existing key `subKey` below `parent` that is the same whichever path reached it
+// (a link followed, HKEY_CLASSES_ROOT or HKEY_CURRENT_USER taken to the keys they show), in upper
+// case, so that two paths to one key compare equal: the system's own name for the key. Fails
+// where the system keeps no such name (Windows 9x) and for a key that is not there.
+Error regKeyIdentity(RegKey parent, const std::string& subKey, std::string& identity);
+
 // Closes a key opened by regOpenKey or regCreateKey; closing a root is a no-op.
 Error regCloseKey(RegKey key);
 

@@ -34,8 +34,8 @@ TEST_CASE("without configurations each cleaning window says so once and offers n
         std::vector<const char*> commands; // disabled afterwards
     };
     const Row rows[] = {
-        {"frmMain", "No", "Normal", {"cmdClean", "mnuFileClean"}},
-        {"frmAdvanced", "No", "Advanced", {"cmdClean", "mnuFileClean"}},
+        {"frmMain", "No", "Normal", {"cmdClean", "mnuFileClean", "mnuFilePreview"}},
+        {"frmAdvanced", "No", "Advanced", {"cmdClean", "mnuFileClean", "mnuFilePreview"}},
         {"frmWiz1", "Yes", "Normal", {"cmdNext"}},
     };
     for (const Row& row : rows) {

@@ -26,7 +26,7 @@ const std::map<std::string, Routine>& routines() {
         {"frmClearL", ApplyLangClearL},   {"frmClearR", ApplyLangClearR},
         {"frmFont", ApplyLangFont},       {"frmLanguage", ApplyLangLanguage},
         {"frmOptions", ApplyLangOptions}, {"frmRegRest", ApplyLangRegRest},
-        {"frmRestore", ApplyLangRestore}};
+        {"frmRestore", ApplyLangRestore}, {"frmPreview", ApplyLangPreview}};
     return byWindow;
 }
 

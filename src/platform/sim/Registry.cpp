@@ -203,6 +203,16 @@ Error regDeleteValue(RegKey key, const std::string& name) {
     return store().deleteValue(*node, name) ? kOk : kErrorFileNotFound;
 }
 
+Error regKeyIdentity(RegKey parent, const std::string& subKey, std::string& identity) {
+    std::shared_ptr<RegNode> node;
+    const Error error = existingKey(parent, subKey, node);
+    if (error == kOk) {
+        // The node is the key itself, links followed: its place in the tree names it.
+        identity = winrules::upper(store().fullName(*node));
+    }
+    return error;
+}
+
 Error regCloseKey(RegKey key) {
     if (isRoot(key)) {
         return kOk;

@@ -1,6 +1,7 @@
 // Registry services on the Win32 API (ANSI functions), in the native registry view under WOW64.
 #include "platform/Registry.h"
 #include "platform/win32/NativeView.h"
+#include "platform/win32/SystemFunction.h"
 
 #include <windows.h>
 
@@ -157,6 +158,40 @@ Error regDeleteKey(RegKey parent, const std::string& subKey) {
 
 Error regDeleteValue(RegKey key, const std::string& name) {
     return static_cast<Error>(RegDeleteValueA(toHkey(key), name.c_str()));
+}
+
+Error regKeyIdentity(RegKey parent, const std::string& subKey, std::string& identity) {
+    // NtQueryKey with KeyNameInformation: the kernel's name of the key object, which every path
+    // to the key (a link, HKEY_CLASSES_ROOT, HKEY_CURRENT_USER) reaches. Windows 9x has none.
+    using QueryKey = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
+    constexpr int kKeyNameInformation = 3;
+    static const QueryKey query = win32::systemFunction<QueryKey>("ntdll.dll", "NtQueryKey");
+    if (query == nullptr) {
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    }
+    HKEY key = nullptr;
+    const LONG opened =
+        RegOpenKeyExA(toHkey(parent), subKey.c_str(), 0, KEY_READ | win32::nativeKeyView(), &key);
+    if (opened != ERROR_SUCCESS) {
+        return static_cast<Error>(opened);
+    }
+    // A ULONG length, then the name in UTF-16, not terminated.
+    std::vector<ULONG> buffer(16384);
+    ULONG needed = 0;
+    const LONG status = query(key, kKeyNameInformation, buffer.data(),
+                              static_cast<ULONG>(buffer.size() * sizeof(ULONG)), &needed);
+    RegCloseKey(key);
+    if (status != 0) {
+        return ERROR_MORE_DATA;
+    }
+    const auto* name = reinterpret_cast<const wchar_t*>(buffer.data() + 1);
+    const int length = static_cast<int>(buffer[0] / sizeof(wchar_t));
+    const int size = WideCharToMultiByte(CP_ACP, 0, name, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, name, length, text.data(), size, nullptr, nullptr);
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    identity = text;
+    return kOk;
 }
 
 Error regCloseKey(RegKey key) {
