@@ -79,8 +79,6 @@ TEST_CASE("a program that is not under WOW64 keeps the plain calls, and a 64-bit
     CHECK(platform::win32::nativeKeyView() == 0);
     CHECK(platform::registryEditorProgram() == "regedit.exe");
 }
-CHECK(GetLastError() == static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-}
 
 TEST_CASE("the copy without the shell leaves what the shell's silent copy leaves") {
     struct Row {
