@@ -23,6 +23,22 @@ cmake -S "$ROOT" -B "$ROOT/build/release" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel
 cmake --build "$ROOT/build/release" -j "$JOBS"
 
 status=0
+echo "== imports of the release's programs against the Windows versions promised"
+imports="$(python3 "$ROOT/scripts/imports.py" "$ROOT/build/release/image")" || status=1
+echo "$imports"
+
+echo "== the release archive, made twice: the same bytes both times"
+# release.sh ends with the archive's SHA-256 and name.
+first="$(bash "$ROOT/scripts/release.sh" | tail -n 1)" || status=1
+second="$(bash "$ROOT/scripts/release.sh" | tail -n 1)" || status=1
+if [ -n "$first" ] && [ "$first" = "$second" ]; then
+    reproducible="${first##* } reproducible (SHA-256 ${first:0:16}...)"
+else
+    reproducible="archive NOT reproducible: '$first' then '$second'"
+    status=1
+fi
+echo "$reproducible"
+
 echo "== native tests"
 ctest --test-dir "$ROOT/build/native" --output-on-failure || status=1
 
@@ -58,6 +74,7 @@ summary() {
 echo "== summaries"
 summary native "native (sim)"
 summary win64 "Windows (Wine)"
+echo "release (32-bit, not started: no 32-bit code runs here): ${imports##*$'\n'}; $reproducible"
 if [ "$failed" -ne 0 ]; then
     status=1
 fi

@@ -336,8 +336,8 @@ bool RegBackup(const std::string& counter, const std::string& configurationName,
     const std::string exportPath = setFolder + "\\" + exportName;
     // Paths and key names hold spaces (Program Files, NVIDIA Corporation): quote both, or the
     // editor reads the extra words as further files.
-    const std::string commandLine =
-        "regedit.exe /e \"" + exportPath + "\" \"" + root + "\\" + keyPath + "\"";
+    const std::string commandLine = platform::registryEditorProgram() + " /e \"" + exportPath +
+                                    "\" \"" + root + "\\" + keyPath + "\"";
     if (StartAndWait(commandLine, platform::kShowHidden) != platform::kOk) {
         return false;
     }

@@ -138,8 +138,10 @@ bool restoreKey(const std::string& folder, const std::string& line) {
     }
     const std::string exportPath = folder + "\\" + exportName;
     // The set lies below the program folder (Program Files) and names hold spaces: the path is
-    // quoted, or the editor would take its words for several files.
-    if (StartAndWait("Regedit /S \"" + exportPath + "\"", platform::kShowHidden) != platform::kOk) {
+    // quoted, or the editor would take its words for several files. The editor is the one that
+    // works on the registry view the backup was exported from.
+    if (StartAndWait(platform::registryEditorProgram() + " /S \"" + exportPath + "\"",
+                     platform::kShowHidden) != platform::kOk) {
         // No editor ran: the export is still the only copy of the key.
         return false;
     }

@@ -98,13 +98,15 @@ bool collectGuarded(const std::string& windowsFolder, const std::string& systemF
     root.drive = windows.drive;
     guarded.folders.push_back(root);
     // The Program Files folder as the registry names it and, whether or not it does, the folder
-    // of that name on the Windows drive; the temporary folder keeps the user's profile above it.
+    // of that name on the Windows drive, with the 32-bit one of 64-bit Windows; the temporary
+    // folder keeps the user's profile above it.
     if (!temp.empty() && temp.back() == '\\') {
         temp.pop_back();
     }
     const std::string drive = winrules::joinPath(root);
     for (const std::string& folder :
          {programFiles, drive + "Program Files", drive + "Program Files\\Common Files",
+          drive + "Program Files (x86)", drive + "Program Files (x86)\\Common Files",
           drive + "Documents and Settings", temp}) {
         FullPath path;
         if (!folder.empty() && resolved(folder, false, path)) {

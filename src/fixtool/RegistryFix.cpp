@@ -55,7 +55,8 @@ Kept exportKey(const std::string& name, FixBackup& backup) {
     const std::string exportPath = backup.folder() + "\\" + fileName;
     // The program folder may lie below "Program Files" and key names hold blanks: both quoted,
     // or the editor takes their words for further files and keys.
-    if (StartAndWait("Regedit /E \"" + exportPath + "\" \"" + canonical + "\"",
+    if (StartAndWait(platform::registryEditorProgram() + " /E \"" + exportPath + "\" \"" +
+                         canonical + "\"",
                      platform::kShowHidden) != platform::kOk) {
         return Kept::NoEditor;
     }
@@ -121,7 +122,8 @@ RegistryResult ImportRegistryScript(FixBackup& backup) {
             return RegistryResult::EditorMissing;
         }
     }
-    if (StartAndWait("Regedit /S \"" + script + "\"", platform::kShowHidden) != platform::kOk) {
+    if (StartAndWait(platform::registryEditorProgram() + " /S \"" + script + "\"",
+                     platform::kShowHidden) != platform::kOk) {
         return RegistryResult::EditorMissing;
     }
     return registryMatches(plan) ? RegistryResult::Done : RegistryResult::NotImported;

@@ -2,6 +2,8 @@
 #include "language/OSLine.h"
 
 #include "language/Language.h"
+#include "language/TextIds.h"
+#include "platform/System.h"
 #include "system/OSInfo.h"
 #include "ui/Form.h"
 
@@ -14,6 +16,10 @@ void fill(ui::Form& window, bool shortForm) {
     }
     const OSInfo os(GetLangString("0314"));
     line->caption = os.Name() + " ";
+    // On 64-bit Windows the line says so: the version numbers alone do not tell.
+    if (platform::windows64Bit()) {
+        line->caption += GetLangString(textid::kWindows64Bit) + " ";
+    }
     const char* word = nullptr;
     switch (os.ProductType()) {
     case 1:

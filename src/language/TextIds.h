@@ -39,6 +39,8 @@ inline constexpr const char* kFolderProtected = "0030";
 inline constexpr const char* kBackupFailed = "0031";
 // Detail-list words for a line whose path cannot be read as one absolute path.
 inline constexpr const char* kPathUnclear = "0032";
+// OS line: the words that say Windows itself is 64-bit.
+inline constexpr const char* kWindows64Bit = "0033";
 // Cab cleaner: why a run cleaned nothing, and why a cabinet was left as it was.
 inline constexpr const char* kCabChooseConfiguration = "0040";
 inline constexpr const char* kCabNoFolders = "0041";
@@ -162,9 +164,9 @@ inline constexpr const char* const kAllTextIds[] = {
     kFileRemoved, kFileMissing, kFolderRemoved, kFolderMissing, kHelpFileName, kCabCleaning,
     kCabPleaseWait, kCabExtracting, kCabRemoving, kCabListing, kCabPacking, kCabFinished,
     kCabCompressorFailed, kCabCreateFailed, kCabAddFailed, kFolderProtected, kBackupFailed,
-    kPathUnclear, kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed, kCabNothingToRemove,
-    kCabPackFailed, kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed, kCabStopped,
-    kTitlePreview, kMenuFilePreview, kPreviewInfo, kPreviewFile, kPreviewFolder, kPreviewKey,
+    kPathUnclear, kWindows64Bit, kCabChooseConfiguration, kCabNoFolders, kCabExtractFailed,
+    kCabNothingToRemove, kCabPackFailed, kCabCheckFailed, kCabBackupFailed, kCabReplaceFailed,
+    kCabStopped, kTitlePreview, kMenuFilePreview, kPreviewInfo, kPreviewFile, kPreviewFolder, kPreviewKey,
     kPreviewValue, kPreviewSearchKey, kKeyProtected, kReadOnlyStays, kBytesWord, kFilesWord,
     kSubkeysWord, kPreviewToRemove, kPreviewKept, kPreviewFilters, kWizardCleanFinished,
     kServicePackAbbreviation, kDecodeSourceMissing, kDecodeUnknownMethod, kDecodeBadChecksum,

@@ -1,5 +1,6 @@
 // File and folder services: directory search, attributes, whole-file I/O, deletion and the shell
-// copy.
+// copy. On 64-bit Windows every operation here works on the native file system: a 32-bit program
+// would otherwise see the system folder's 32-bit twin (SysWOW64) in its place.
 #pragma once
 
 #include "platform/Error.h"

@@ -28,4 +28,10 @@ void processPendingMessages();
 Error startAndWait(const std::string& commandLine, int showStyle,
                    std::uint32_t* exitCode = nullptr);
 
+// The program part of a command line that starts the registry editor on the registry as this
+// layer shows it: "regedit.exe", found the usual way; on 64-bit Windows the native editor by its
+// quoted full path in the Windows folder, since the copy a 32-bit program finds by name is the
+// 32-bit one, which sees the 32-bit registry (Wow6432Node) in place of the native one.
+std::string registryEditorProgram();
+
 } // namespace platform

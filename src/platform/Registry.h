@@ -1,5 +1,6 @@
 // Registry services with NT semantics: open, create, enumerate, query, set and delete keys and
-// values.
+// values. On 64-bit Windows every key is opened and deleted in the native registry view: a 32-bit
+// program would otherwise see HKLM\SOFTWARE's 32-bit twin (Wow6432Node) in its place.
 #pragma once
 
 #include "platform/Error.h"

@@ -9,6 +9,10 @@
 
 namespace platform {
 
+// True when Windows itself is 64-bit: this program is a 32-bit one running under WOW64 (looked up
+// at run time, old Windows has no such test), or a 64-bit one.
+bool windows64Bit();
+
 // Folder of the running program, without a trailing backslash (a drive root keeps its backslash).
 std::string programFolder();
 

@@ -1,5 +1,5 @@
 // OS detection and the OS line on the machine templates that play real Windows installations,
-// from Windows 95 to Vista.
+// from Windows 95 to Vista and 64-bit Windows XP.
 #include <doctest/doctest.h>
 
 #include "../language/LanguageFixture.h"
@@ -50,7 +50,7 @@ class OSLineWindow : public ui::Form {
 
 // The product-type words and the short service pack form of a test language.
 const std::vector<std::string> kLanguage = {"0001=Server", "0002=Domain Controller",
-                                            "0003=Workstation", "0314=SvcPk"};
+                                            "0003=Workstation", "0033=64-bit", "0314=SvcPk"};
 
 } // namespace
 
@@ -215,6 +215,18 @@ TEST_CASE("the templates report what a real installation of their kind reports")
          false,
          "[Unknown] Workstation  (Service Pack 2)",
          "[Unknown] Workstation  (SvcPk2)"},
+        {"xp-x64-sp2",
+         {},
+         12,
+         "Windows 2003",
+         "5.2.3790 Service Pack 2",
+         2,
+         0,
+         4,
+         1,
+         false,
+         "Windows 2003 64-bit Workstation  (Service Pack 2)",
+         "Windows 2003 64-bit Workstation  (SvcPk2)"},
     };
     for (const Case& c : cases) {
         CAPTURE(c.templateName);

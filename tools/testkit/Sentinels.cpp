@@ -30,8 +30,9 @@ std::vector<std::string> GuardedFolders() {
     const std::string windows = GetWindowsFolder();
     const std::string system = GetSystemFolder();
     const std::string program = platform::programFolder();
+    const std::string programFilesX86 = windows.substr(0, 3) + "Program Files (x86)";
     for (const std::string& folder : {program + "\\Backup", program + "\\Log", windows + "\\Inf",
-                                      windows + "\\Help", system + "\\drivers"}) {
+                                      windows + "\\Help", system + "\\drivers", programFilesX86}) {
         platform::createFolder(folder);
     }
     std::vector<std::string> folders = {windows.substr(0, 3),
@@ -43,7 +44,8 @@ std::vector<std::string> GuardedFolders() {
                                         program,
                                         program + "\\Backup",
                                         program + "\\Log",
-                                        withoutTrailingSeparator(GetTempFolder())};
+                                        withoutTrailingSeparator(GetTempFolder()),
+                                        programFilesX86};
     const std::string programFiles = GetProgramFilesFolder();
     if (!programFiles.empty()) {
         folders.push_back(programFiles);

@@ -9,8 +9,9 @@ namespace testkit {
 
 // The folders the guard must keep, as this machine names them: the Windows drive's root, the
 // Windows, system and Program Files folders with some Windows-owned folders below them, the
-// temporary folder, and the program folder with its Backup and Log folders (those below the
-// Windows, system and program folders made when missing).
+// temporary folder, the program folder with its Backup and Log folders, and the 32-bit Program
+// Files folder of 64-bit Windows (those below the Windows, system and program folders and the
+// last one made when missing).
 std::vector<std::string> GuardedFolders();
 
 // Plants a file "#sentinel.dat" and a folder "#sentinel" holding one file in each of `folders`.

@@ -32,11 +32,44 @@ bool present(const std::string& host) {
     return lstat(host.c_str(), &st) == 0;
 }
 
+// Folders below the system folder that a 32-bit program sees as they are, not in SysWOW64.
+const char* const kNotRedirected[] = {"catroot", "catroot2", "drivers\\etc", "logfiles", "spool"};
+
+// A path in the system folder as a 32-bit program on a 64-bit machine sees it: in SysWOW64.
+void redirectToTwin(WinPath& path) {
+    Machine& machine = Machine::current();
+    WinPath system;
+    WinPath windows;
+    if (winrules::foldPath(machine.setting("Machine", "SystemDir"), false, system) !=
+            winrules::PathFault::None ||
+        winrules::foldPath(machine.setting("Machine", "WindowsDir"), false, windows) !=
+            winrules::PathFault::None ||
+        !winrules::isSameOrBelow(path, system)) {
+        return;
+    }
+    for (const char* exempt : kNotRedirected) {
+        WinPath kept;
+        if (winrules::foldPath(winrules::joinPath(system) + "\\" + exempt, false, kept) ==
+                winrules::PathFault::None &&
+            winrules::isSameOrBelow(path, kept)) {
+            return;
+        }
+    }
+    WinPath twin = windows;
+    twin.parts.push_back("SysWOW64");
+    twin.parts.insert(twin.parts.end(), path.parts.begin() + system.parts.size(), path.parts.end());
+    twin.trailingSeparator = path.trailingSeparator;
+    path = twin;
+}
+
 } // namespace
 
 Error parseWinPath(const std::string& text, WinPath& path, bool wildcardLast) {
     switch (winrules::foldPath(text, wildcardLast, path)) {
     case winrules::PathFault::None:
+        if (Machine::current().view32()) {
+            redirectToTwin(path);
+        }
         return platform::kOk;
     case winrules::PathFault::Empty:
         return platform::kErrorPathNotFound;

@@ -202,9 +202,16 @@ bool Machine::marked(const std::string& section, const std::string& canonicalPat
     return false;
 }
 
+bool Machine::view32() {
+    const char* view = std::getenv(kViewVariable);
+    return view != nullptr && std::string(view) == "32" &&
+           winrules::equalNoCase(setting("Machine", "Wow64"), "Yes");
+}
+
 RegistryStore& Machine::registry() {
     if (!store) {
         store = std::make_unique<RegistryStore>();
+        store->view32 = view32();
     }
     if (!storeLoaded) {
         storeLoaded = true;

@@ -52,6 +52,11 @@ class Machine {
     // listed in the machine.ini section `section` ("InUse", "AccessDenied").
     bool marked(const std::string& section, const std::string& canonicalPath);
 
+    // True when this process is one of Windows' own 32-bit programs on a 64-bit machine
+    // ([Machine] Wow64=Yes, started with TVX_VIEW=32): it sees the 32-bit twins, SysWOW64 for the
+    // system folder and Wow6432Node for HKLM\SOFTWARE.
+    bool view32();
+
     // The registry, loaded from registry.txt on first use.
     RegistryStore& registry();
 
@@ -76,6 +81,10 @@ class Machine {
 
 // Environment variable naming the file in which a started program leaves its full exit code.
 constexpr char kExitFileVariable[] = "TVX_EXIT_FILE";
+
+// Environment variable that makes a started program a 32-bit one that sees the 32-bit twins
+// (value "32"); see Machine::view32.
+constexpr char kViewVariable[] = "TVX_VIEW";
 
 // Modification stamp of a host file (nanoseconds mixed with size and inode), -1 when missing.
 long long fileStamp(const std::string& hostPath);

@@ -3,6 +3,8 @@
 #include "platform/Process.h"
 #include "platform/Files.h"
 
+#include "platform/System.h"
+
 #include "platform/sim/Machine.h"
 #include "winrules/CommandLine.h"
 #include "winrules/WinPath.h"
@@ -27,32 +29,62 @@ namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(3);
 
-// The [Programs] entry of `program`: matched by its base name, ".exe" optional.
-std::string hostProgram(const std::string& program) {
+// Windows' own programs among the stand-ins. On a 64-bit machine the copy a 32-bit program finds
+// by name (in SysWOW64, searched as the system folder) is the 32-bit one, which sees the 32-bit
+// twins; the copy in the Windows folder is the native one.
+const char* const kWindowsPrograms[] = {"regedit"};
+
+std::string baseName(const std::string& program) {
     std::string base = program.substr(winrules::folderPart(program).size());
     if (base.size() > 4 && winrules::equalNoCase(base.substr(base.size() - 4), ".exe")) {
         base.resize(base.size() - 4);
     }
+    return base;
+}
+
+// True when `program` as the command line names it starts the 32-bit copy of a Windows program.
+bool startsThirtyTwoBitCopy(const std::string& program) {
+    if (!windows64Bit()) {
+        return false;
+    }
+    const std::string base = baseName(program);
+    for (const char* name : kWindowsPrograms) {
+        if (winrules::equalNoCase(base, name)) {
+            return !winrules::equalNoCase(winrules::folderPart(program), windowsDirectory() + "\\");
+        }
+    }
+    return false;
+}
+
+// The [Programs] entry of `program`: matched by its base name, ".exe" optional.
+std::string hostProgram(const std::string& program) {
+    const std::string base = baseName(program);
     if (base.empty()) {
         return "";
     }
     return sim::Machine::current().setting("Programs", base);
 }
 
-// The environment of a started program: ours with TVX_MACHINE naming this machine.
-std::vector<std::string> childEnvironment(const std::string& exitFile) {
+// The environment of a started program: ours with TVX_MACHINE naming this machine, and TVX_VIEW
+// only for the 32-bit copy of a Windows program.
+std::vector<std::string> childEnvironment(const std::string& exitFile, bool view32) {
     const std::string machineVariable = "TVX_MACHINE=";
     const std::string exitVariable = std::string(sim::kExitFileVariable) + "=";
+    const std::string viewVariable = std::string(sim::kViewVariable) + "=";
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text = *entry;
         if (text.compare(0, machineVariable.size(), machineVariable) != 0 &&
-            text.compare(0, exitVariable.size(), exitVariable) != 0) {
+            text.compare(0, exitVariable.size(), exitVariable) != 0 &&
+            text.compare(0, viewVariable.size(), viewVariable) != 0) {
             environment.push_back(text);
         }
     }
     environment.push_back(machineVariable + sim::Machine::current().folder());
     environment.push_back(exitVariable + exitFile);
+    if (view32) {
+        environment.push_back(viewVariable + "32");
+    }
     return environment;
 }
 
@@ -96,7 +128,8 @@ Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode)
     static unsigned started = 0;
     const std::string exitFile = sim::Machine::current().folder() + "/exit-" +
                                  std::to_string(getpid()) + "-" + std::to_string(++started);
-    std::vector<std::string> environment = childEnvironment(exitFile);
+    std::vector<std::string> environment =
+        childEnvironment(exitFile, startsThirtyTwoBitCopy(program));
     std::vector<char*> argv = pointers(arguments);
     std::vector<char*> envp = pointers(environment);
 
@@ -122,6 +155,10 @@ Error startAndWait(const std::string& commandLine, int, std::uint32_t* exitCode)
         *exitCode = code;
     }
     return kOk;
+}
+
+std::string registryEditorProgram() {
+    return windows64Bit() ? "\"" + windowsDirectory() + "\\regedit.exe\"" : "regedit.exe";
 }
 
 } // namespace platform

@@ -16,6 +16,8 @@ using platform::RegKey;
 namespace {
 
 constexpr std::size_t kMaxKeyName = 255;
+// HKLM\SOFTWARE's 32-bit twin, upper case.
+const char kTwinName[] = "WOW6432NODE";
 constexpr int kMaxLinkDepth = 8;
 
 // Where each root lives in the store: a tree of its own, or an alias of a key of another root.
@@ -132,6 +134,24 @@ std::shared_ptr<RegNode> RegistryStore::rootNode(RegKey root) {
     return open(info->alias, false, node) == platform::kOk ? node : nullptr;
 }
 
+bool RegistryStore::stepDown(std::shared_ptr<RegNode>& node, const std::string& name, bool create) {
+    const std::string wanted = winrules::upper(name);
+    std::shared_ptr<RegNode> child = node->subkey(wanted);
+    if (!child) {
+        if (!create) {
+            return false;
+        }
+        child = std::make_shared<RegNode>();
+        child->name = name;
+        child->upperName = wanted;
+        child->parent = node.get();
+        node->subkeys.insert(lowerBound(node->subkeys, wanted, &nodeName), child);
+        dirty = true;
+    }
+    node = child;
+    return true;
+}
+
 Error RegistryStore::walk(const std::shared_ptr<RegNode>& from, const std::string& path,
                           bool create, std::shared_ptr<RegNode>& result) {
     if (!path.empty() && path[0] == '\\') {
@@ -151,19 +171,15 @@ Error RegistryStore::walk(const std::shared_ptr<RegNode>& from, const std::strin
                 return platform::kErrorInvalidParameter;
             }
             const std::string wanted = winrules::upper(part);
-            std::shared_ptr<RegNode> child = node->subkey(wanted);
-            if (!child) {
-                if (!create) {
+            if (view32 && node->parent == trees[0].get() && node->upperName == "SOFTWARE" &&
+                wanted != kTwinName && wanted != "CLASSES") {
+                if (!stepDown(node, "Wow6432Node", create)) {
                     return platform::kErrorFileNotFound;
                 }
-                child = std::make_shared<RegNode>();
-                child->name = part;
-                child->upperName = wanted;
-                child->parent = node.get();
-                node->subkeys.insert(lowerBound(node->subkeys, wanted, &nodeName), child);
-                dirty = true;
             }
-            node = child;
+            if (!stepDown(node, part, create)) {
+                return platform::kErrorFileNotFound;
+            }
             while (!node->link.empty()) {
                 if (++depth > kMaxLinkDepth) {
                     return platform::kErrorFileNotFound;

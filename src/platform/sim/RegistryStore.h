@@ -106,7 +106,14 @@ class RegistryStore {
     // True when something changed since the last load or save.
     bool dirty = false;
 
+    // The view of a 32-bit Windows program on 64-bit Windows: a key below HKLM\SOFTWARE (other
+    // than Classes and Wow6432Node) is its twin below HKLM\SOFTWARE\Wow6432Node.
+    bool view32 = false;
+
   private:
+    // Moves `node` to its subkey `name`, made when missing and `create`; false when missing.
+    bool stepDown(std::shared_ptr<RegNode>& node, const std::string& name, bool create);
+
     std::shared_ptr<RegNode> trees[5]; // HKLM, HKU, HKCU, HKEY_DYN_DATA, HKEY_PERFORMANCE_DATA
     std::unordered_map<platform::RegKey, RegHandle> handles;
     platform::RegKey nextHandle = 0x1000;

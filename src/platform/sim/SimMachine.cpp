@@ -41,6 +41,7 @@ struct Template {
     bool linkedControlSet; // CurrentControlSet is a link to ControlSet001 (Windows) or a key (Wine)
     const char* display;
     bool hotfixQ246009; // NT 4.0 SP6a: the update records itself as hotfix Q246009
+    bool wow64 = false; // 64-bit Windows: SysWOW64, Program Files (x86) and Wow6432Node too
 };
 
 constexpr unsigned kPlatform9x = 1;
@@ -79,7 +80,13 @@ const Template kTemplates[] = {
     {"vista-sp2", "C:\\Windows", "C:\\Windows\\system32", "C:\\Windows\\TEMP\\",
      "C:\\Program Files", 6, 0, 6002, 2, "Service Pack 2", 2, 0, 1, 0x100, true, true,
      "NVIDIA GeForce 8600 GT", false},
+    // Windows XP Professional x64 Edition shares the Windows 2003 kernel and its numbers.
+    {"xp-x64-sp2", "C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\TEMP\\",
+     "C:\\Program Files", 5, 2, 3790, 2, "Service Pack 2", 2, 0, 1, 0x100, true, true,
+     "NVIDIA GeForce 7600 GS", false, true},
 };
+
+const char kProgramFilesX86[] = "C:\\Program Files (x86)";
 
 const char* const kStandIns[] = {"regedit", "extract", "tvxchild"};
 const char kProgramDir[] = "C:\\Program Files\\Tarvex";
@@ -120,6 +127,14 @@ std::string templateRegistry(const Template& t) {
                 "\"\r\n";
         text += "\"CurrentBuildNumber\"=\"" + std::to_string(t.build) + "\"\r\n";
         text += "\"CSDVersion\"=\"" + escaped(t.csdVersion) + "\"\r\n\r\n";
+    }
+    if (t.wow64) {
+        // The 32-bit twin of SOFTWARE names the 32-bit Program Files folder.
+        text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\r\n";
+        text += "\"ProgramFilesDir (x86)\"=\"" + escaped(kProgramFilesX86) + "\"\r\n\r\n";
+        text +=
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion]\r\n";
+        text += "\"ProgramFilesDir\"=\"" + escaped(kProgramFilesX86) + "\"\r\n\r\n";
     }
     if (t.hotfixQ246009) {
         text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows "
@@ -296,6 +311,9 @@ bool createMachine(const std::string& folder, const std::string& templateName,
     ini.set("Version", "SuiteMask", suite);
     ini.set("Version", "Extended", t->extended ? "Yes" : "No");
     ini.set("Display", "Device0", t->display);
+    if (t->wow64) {
+        ini.set("Machine", "Wow64", "Yes");
+    }
     if (!writeHostFileAtomically(folder + "/machine.ini", ini.text())) {
         problem = "cannot write " + folder + "/machine.ini";
         return false;
@@ -306,6 +324,16 @@ bool createMachine(const std::string& folder, const std::string& templateName,
     for (const char* path : {t->windowsDir, t->systemDir, t->tempDir, t->programFilesDir,
                              static_cast<const char*>(kProgramDir)}) {
         made = plantFolder(path, 0) && made;
+    }
+    if (t->wow64) {
+        made = plantFolder(std::string(t->windowsDir) + "\\SysWOW64", 0) && made;
+        made = plantFolder(kProgramFilesX86, 0) && made;
+        // The native registry editor in the Windows folder and its 32-bit twin: a program named
+        // with its folder starts only when it is there.
+        for (const std::string& editor : {std::string(t->windowsDir) + "\\regedit.exe",
+                                          std::string(t->windowsDir) + "\\SysWOW64\\regedit.exe"}) {
+            made = plantFile(editor, "MZ", platform::kAttrArchive) && made;
+        }
     }
     RegistryStore& store = Machine::current().registry();
     importRegText(store, templateRegistry(*t), false, problem);

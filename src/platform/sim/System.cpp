@@ -43,6 +43,10 @@ std::string bareFolder(std::string folder) {
 
 } // namespace
 
+bool windows64Bit() {
+    return yes(machineValue("Machine", "Wow64"));
+}
+
 std::string programFolder() {
     return bareFolder(machineValue("Machine", "ProgramDir", "C:\\"));
 }

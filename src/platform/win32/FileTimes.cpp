@@ -1,6 +1,7 @@
-// File times and replacing moves on the Win32 API.
+// File times and replacing moves on the Win32 API, on the native file system under WOW64.
 #include "platform/Files.h"
 #include "platform/System.h"
+#include "platform/win32/NativeView.h"
 
 #include <windows.h>
 
@@ -20,11 +21,14 @@ Error getFileTime(const std::string& path, LocalTime& time) {
         return kErrorInvalidName;
     }
     WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA(path.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) {
-        return lastError();
+    {
+        win32::NativeFiles native;
+        const HANDLE search = FindFirstFileA(path.c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) {
+            return lastError();
+        }
+        FindClose(search);
     }
-    FindClose(search);
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return kErrorAccessDenied;
     }
@@ -52,6 +56,7 @@ Error setFileTime(const std::string& path, const LocalTime& time) {
     if (!SystemTimeToFileTime(&fields, &local) || !LocalFileTimeToFileTime(&local, &universal)) {
         return kErrorInvalidParameter;
     }
+    win32::NativeFiles native;
     const HANDLE file =
         CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -64,6 +69,7 @@ Error setFileTime(const std::string& path, const LocalTime& time) {
 }
 
 Error moveFileReplacing(const std::string& from, const std::string& to) {
+    win32::NativeFiles native;
     // Asked explicitly: Wine run by root would replace a read-only file.
     const DWORD attributes = GetFileAttributesA(to.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&

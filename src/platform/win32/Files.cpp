@@ -1,5 +1,8 @@
-// File and folder services on the Win32 API (ANSI functions).
+// File and folder services on the Win32 API (ANSI functions), on the native file system under
+// WOW64: redirection is off around each call that touches a path.
 #include "platform/Files.h"
+#include "platform/win32/NativeView.h"
+#include "platform/win32/SystemFunction.h"
 #include "winrules/WinPath.h"
 #include "winrules/WinText.h"
 
@@ -8,6 +11,8 @@
 #include <shellapi.h>
 
 namespace platform {
+
+using win32::NativeFiles;
 
 namespace {
 
@@ -70,8 +75,7 @@ using GetLongPathNameFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
 
 GetLongPathNameFn longPathName() {
     static const GetLongPathNameFn function =
-        reinterpret_cast<GetLongPathNameFn>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+        win32::systemFunction<GetLongPathNameFn>("kernel32.dll", "GetLongPathNameA");
     return function;
 }
 
@@ -88,7 +92,11 @@ bool expandShortNames(winrules::FullPath& path) {
         prefix.trailingSeparator = false;
         const std::string text = winrules::joinPath(prefix);
         char buffer[MAX_PATH];
-        const DWORD length = expand(text.c_str(), buffer, MAX_PATH);
+        DWORD length = 0;
+        {
+            NativeFiles native;
+            length = expand(text.c_str(), buffer, MAX_PATH);
+        }
         if (length == 0 || length >= MAX_PATH) {
             continue;
         }
@@ -167,6 +175,7 @@ Error findFiles(const std::string& pattern, std::vector<FindEntry>& entries) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     WIN32_FIND_DATAA data;
     const HANDLE search = FindFirstFileA(full.c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) {
@@ -194,6 +203,7 @@ Error fileLength(const std::string& path, std::uint64_t& length) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     const DWORD attributes = GetFileAttributesA(full.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return lastError();
@@ -217,6 +227,7 @@ Error getAttributes(const std::string& path, std::uint32_t& attributes) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     const DWORD found = GetFileAttributesA(full.c_str());
     if (found == INVALID_FILE_ATTRIBUTES) {
         return lastError();
@@ -231,6 +242,7 @@ Error setAttributes(const std::string& path, std::uint32_t attributes) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     return SetFileAttributesA(full.c_str(), attributes) ? kOk : lastError();
 }
 
@@ -241,6 +253,7 @@ Error readFile(const std::string& path, std::string& bytes) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     FileHandle file(CreateFileA(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -268,6 +281,7 @@ Error writeFile(const std::string& path, const std::string& bytes) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     const Error refused = checkWritable(full, true);
     if (refused != kOk) {
         return refused;
@@ -286,6 +300,7 @@ Error appendFile(const std::string& path, const std::string& bytes) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     const Error refused = checkWritable(full, false);
     if (refused != kOk) {
         return refused;
@@ -312,6 +327,7 @@ Error deleteFile(const std::string& path) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     return DeleteFileA(full.c_str()) ? kOk : lastError();
 }
 
@@ -321,6 +337,7 @@ Error createFolder(const std::string& path) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     return CreateDirectoryA(full.c_str(), nullptr) ? kOk : lastError();
 }
 
@@ -330,6 +347,7 @@ Error removeFolder(const std::string& path) {
     if (unresolved != kOk) {
         return unresolved;
     }
+    NativeFiles native;
     return RemoveDirectoryA(full.c_str()) ? kOk : lastError();
 }
 
@@ -339,6 +357,9 @@ ShellCopyResult shellCopy(const std::string& source, const std::string& destinat
     std::string toPath;
     if (resolve(source, true, fromPath) != kOk || resolve(destination, false, toPath) != kOk) {
         return ShellCopyResult{kShellNoSource, false};
+    }
+    if (win32::underWow64()) {
+        return win32::copyWithoutShell(fromPath, toPath);
     }
     // The shell takes lists of paths, each ended by a NUL and the list by a second NUL.
     const std::string from = fromPath + '\0' + '\0';

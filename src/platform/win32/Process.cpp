@@ -1,5 +1,7 @@
 // Starting a program and waiting for its end on the Win32 API, with the UI kept alive.
 #include "platform/Process.h"
+#include "platform/System.h"
+#include "platform/win32/NativeView.h"
 
 #include <windows.h>
 
@@ -45,6 +47,14 @@ Error startAndWait(const std::string& commandLine, int showStyle, std::uint32_t*
     }
     CloseHandle(process.hProcess);
     return kOk;
+}
+
+std::string registryEditorProgram() {
+    if (!win32::underWow64()) {
+        return "regedit.exe";
+    }
+    // The Windows folder is not redirected: its regedit.exe is the native editor.
+    return "\"" + windowsDirectory() + "\\regedit.exe\"";
 }
 
 } // namespace platform

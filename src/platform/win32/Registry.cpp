@@ -1,5 +1,7 @@
-// Registry services on the Win32 API (ANSI functions).
+// Registry services on the Win32 API (ANSI functions), in the native registry view under WOW64.
 #include "platform/Registry.h"
+#include "platform/win32/NativeView.h"
+#include "platform/win32/SystemFunction.h"
 
 #include <windows.h>
 
@@ -64,7 +66,8 @@ Error regOpenKey(RegKey parent, const std::string& subKey, RegAccess access, Reg
     // RegOpenKeyExA rather than RegOpenKeyA: for an empty subKey the latter hands back the
     // parent's own handle, which the caller would then close.
     HKEY opened = nullptr;
-    const LONG status = RegOpenKeyExA(toHkey(parent), subKey.c_str(), 0, samFor(access), &opened);
+    const LONG status = RegOpenKeyExA(toHkey(parent), subKey.c_str(), 0,
+                                      samFor(access) | win32::nativeKeyView(), &opened);
     if (status != ERROR_SUCCESS) {
         return static_cast<Error>(status);
     }
@@ -76,7 +79,7 @@ Error regCreateKey(RegKey parent, const std::string& subKey, RegKey& key) {
     HKEY created = nullptr;
     const LONG status =
         RegCreateKeyExA(toHkey(parent), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        MAXIMUM_ALLOWED, nullptr, &created, nullptr);
+                        MAXIMUM_ALLOWED | win32::nativeKeyView(), nullptr, &created, nullptr);
     if (status != ERROR_SUCCESS) {
         return static_cast<Error>(status);
     }
@@ -150,7 +153,7 @@ Error regSetValue(RegKey key, const std::string& name, std::uint32_t type,
 }
 
 Error regDeleteKey(RegKey parent, const std::string& subKey) {
-    return static_cast<Error>(RegDeleteKeyA(toHkey(parent), subKey.c_str()));
+    return static_cast<Error>(win32::deleteNativeKey(toHkey(parent), subKey));
 }
 
 Error regDeleteValue(RegKey key, const std::string& name) {
@@ -162,16 +165,13 @@ Error regKeyIdentity(RegKey parent, const std::string& subKey, std::string& iden
     // to the key (a link, HKEY_CLASSES_ROOT, HKEY_CURRENT_USER) reaches. Windows 9x has none.
     using QueryKey = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
     constexpr int kKeyNameInformation = 3;
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    static const QueryKey query =
-        ntdll == nullptr ? nullptr
-                         : reinterpret_cast<QueryKey>(
-                               reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryKey")));
+    static const QueryKey query = win32::systemFunction<QueryKey>("ntdll.dll", "NtQueryKey");
     if (query == nullptr) {
         return ERROR_CALL_NOT_IMPLEMENTED;
     }
     HKEY key = nullptr;
-    const LONG opened = RegOpenKeyExA(toHkey(parent), subKey.c_str(), 0, KEY_READ, &key);
+    const LONG opened =
+        RegOpenKeyExA(toHkey(parent), subKey.c_str(), 0, KEY_READ | win32::nativeKeyView(), &key);
     if (opened != ERROR_SUCCESS) {
         return static_cast<Error>(opened);
     }

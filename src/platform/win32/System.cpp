@@ -1,5 +1,7 @@
 // System facts on the Win32 API: folders, version records, display, instance, clock, profiles.
 #include "platform/System.h"
+#include "platform/win32/NativeView.h"
+#include "platform/win32/SystemFunction.h"
 
 #include <windows.h>
 
@@ -37,6 +39,10 @@ std::string textUpToNul(const char* text, std::size_t capacity) {
 }
 
 } // namespace
+
+bool windows64Bit() {
+    return sizeof(void*) == 8 || win32::underWow64();
+}
 
 std::string programFolder() {
     const std::string path = folderFrom([](char* buffer, UINT size) {
@@ -86,17 +92,7 @@ bool getVersionInfo(bool extended, VersionInfo& info) {
     return true;
 }
 
-namespace {
-
-// Functions Windows 95 and NT 4.0 lack: looked up when used, so the program still starts there.
-template <class Function> Function systemFunction(const char* module, const char* name) {
-    const HMODULE loaded = GetModuleHandleA(module);
-    return loaded == nullptr
-               ? nullptr
-               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
-}
-
-} // namespace
+using win32::systemFunction;
 
 bool versionSatisfies(const VersionCheck& check, VersionCompare compare) {
     using SetMask = ULONGLONG(WINAPI*)(ULONGLONG, DWORD, BYTE);
