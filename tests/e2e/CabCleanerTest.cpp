@@ -83,7 +83,7 @@ class CabRenderer : public testsupport::RecordingRenderer {
     }
     FrmCC* form = nullptr;
     std::function<void()> duringPack;
-    std::function<void()> atBox; // runs once, at the next message box
+    std::function<void()> atBox;    // runs once, at the next message box
     std::vector<std::string> texts; // the texts of the boxes shown
 };
 
