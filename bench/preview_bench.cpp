@@ -22,7 +22,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const char* const kFamilies[] = {"NVIDIA", "ATI", "Intel", "Matrox", "S3", "SiS", "3dfx"};
+const char* const kFamilies[] = {"NVIDIA", "ATI", "Intel", "Matrox",
+                                 "S3",     "SiS", "3dfx",  "Trident"};
 constexpr double kTargetSeconds = 1.0;
 
 double secondsSince(Clock::time_point start) {

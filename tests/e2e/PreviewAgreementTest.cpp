@@ -19,7 +19,8 @@
 
 namespace {
 
-const char* const kFamilies[] = {"3dfx", "ATI", "Intel", "Matrox", "NVIDIA", "S3", "SiS"};
+const char* const kFamilies[] = {"3dfx",   "ATI", "Intel", "Matrox",
+                                 "NVIDIA", "S3",  "SiS",   "Trident"};
 
 using winrules::upper;
 
