@@ -1,29 +1,13 @@
 // frmAbout: version, ownership and the two support addresses, each opening a new mail.
 #pragma once
 
-#include "ui/Controls.h"
-#include "ui/Form.h"
+#include "system/AboutWindow.h"
 
-class FrmAbout : public ui::Form {
+class FrmAbout : public AboutWindow {
   public:
     static constexpr const char* kFormName = "frmAbout";
     explicit FrmAbout(ui::App& app);
 
-    ui::Frame fraAbout{*this, "fraAbout"};
-    ui::Image imgLogo{*this, "imgLogo", &fraAbout};
-    ui::Label lblProduct{*this, "lblProduct", &fraAbout};
-    ui::Label lblVersion{*this, "lblVersion", &fraAbout};
-    ui::Label lblOwner{*this, "lblOwner", &fraAbout};
-    ui::Label lblSupport{*this, "lblSupport", &fraAbout};
-    ui::Label lblMail1{*this, "lblMail1", &fraAbout};
-    ui::Label lblMail2{*this, "lblMail2", &fraAbout};
-    ui::Button cmdOK{*this, "cmdOK"};
-
     // Sets the texts (the version among them) and the chosen font.
     void Form_Load() override;
-    // Opens a new support mail to the address shown.
-    void lblMail1_Click();
-    void lblMail2_Click();
-    // Closes the window.
-    void cmdOK_Click();
 };
