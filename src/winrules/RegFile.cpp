@@ -136,25 +136,6 @@ bool parseData(const std::string& text, std::uint32_t& type, std::string& data) 
     return false;
 }
 
-// The lines of `text`, without their line ends (CR LF or LF).
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 // The statement of one line that is not a key line: a value or its deletion, or a bad line.
 RegStatement valueStatement(const std::string& line) {
     RegStatement statement;

@@ -1,8 +1,9 @@
 // Windows text rules: code-page 1252 case folding, as names are compared without regard to case,
-// and the blank trimming of profile and registration files.
+// the blank trimming of profile and registration files, and their lines.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace winrules {
 
@@ -27,5 +28,9 @@ std::string trimBlanks(const std::string& text);
 
 // `text` without trailing blanks.
 std::string trimTrailingBlanks(const std::string& text);
+
+// The lines of a profile or registration text, without their line ends (CR LF or LF); no empty
+// line follows a last line end.
+std::vector<std::string> splitLines(const std::string& text);
 
 } // namespace winrules

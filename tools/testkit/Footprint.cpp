@@ -5,6 +5,7 @@
 #include "base/Registry.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "winrules/WinText.h"
 
 #include <cstdlib>
 
@@ -168,18 +169,8 @@ bool ParseFootprint(const std::string& text, std::vector<FootprintItem>& items,
     std::string currentKey;
     bool currentKeyKept = false;
     int number = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (const std::string& line : winrules::splitLines(text)) {
         ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
         if (line.empty() || line[0] == '#') {
             continue;
         }

@@ -41,21 +41,7 @@ bool keyValue(const std::string& line, std::string& key, std::string& value) {
 
 } // namespace
 
-IniText::IniText(const std::string& text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-}
+IniText::IniText(const std::string& text) : lines(winrules::splitLines(text)) {}
 
 bool IniText::sectionRange(const std::string& section, std::size_t& first,
                            std::size_t& last) const {
