@@ -159,51 +159,6 @@ bool isEmptyCabinet(const std::string& bytes) {
            (at(30) & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) == 0;
 }
 
-// A decompressor on the machine with the cabinet `path` open; closes both when it goes.
-class OpenCabinet {
-  public:
-    explicit OpenCabinet(const std::string& path) {
-        link.base = mspack_system{openFile,      closeFile, readBytes, writeBytes, seekTo, tellAt,
-                                  ignoreMessage, allocate,  release,   copyBytes,  nullptr};
-        link.state = &system;
-        decompressor = mspack_create_cab_decompressor(&link.base);
-        if (decompressor != nullptr) {
-            cabinet = decompressor->open(decompressor, path.c_str());
-        }
-        const auto read = system.read.find(path);
-        empty = cabinet == nullptr && read != system.read.end() && isEmptyCabinet(*read->second);
-    }
-    ~OpenCabinet() {
-        if (cabinet != nullptr) {
-            decompressor->close(decompressor, cabinet);
-        }
-        if (decompressor != nullptr) {
-            mspack_destroy_cab_decompressor(decompressor);
-        }
-    }
-    OpenCabinet(const OpenCabinet&) = delete;
-    OpenCabinet& operator=(const OpenCabinet&) = delete;
-
-    // Why the cabinet cannot be used: unreadable, not a cabinet, or part of a set; kOk also for
-    // a cabinet without files (then `cabinet` stays null).
-    Error problem() const {
-        if (empty) {
-            return kOk;
-        }
-        if (cabinet == nullptr) {
-            return system.openError != kOk ? system.openError : kErrorBadFormat;
-        }
-        return (cabinet->flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) != 0 ? kErrorNotSupported
-                                                                               : kOk;
-    }
-
-    MachineState system;
-    MachineSystem link{};
-    bool empty = false;
-    mscab_decompressor* decompressor = nullptr;
-    mscabd_cabinet* cabinet = nullptr;
-};
-
 // The file's name in the ANSI code page: UTF-8 names are brought down to Latin-1 where they can
 // be; false for a name with characters beyond it.
 bool ansiName(const mscabd_file& file, std::string& name) {
@@ -225,6 +180,62 @@ bool ansiName(const mscabd_file& file, std::string& name) {
     name = latin;
     return true;
 }
+
+// A decompressor on the machine with the cabinet `path` open; closes both when it goes.
+class OpenCabinet {
+  public:
+    explicit OpenCabinet(const std::string& path) {
+        link.base = mspack_system{openFile,      closeFile, readBytes, writeBytes, seekTo, tellAt,
+                                  ignoreMessage, allocate,  release,   copyBytes,  nullptr};
+        link.state = &system;
+        decompressor = mspack_create_cab_decompressor(&link.base);
+        if (decompressor != nullptr) {
+            cabinet = decompressor->open(decompressor, path.c_str());
+        }
+        const auto read = system.read.find(path);
+        empty = cabinet == nullptr && read != system.read.end() && isEmptyCabinet(*read->second);
+        // One name that cannot be given makes the whole cabinet unusable, before any file of it
+        // is listed, unpacked or handed on.
+        for (const mscabd_file* file = cabinet != nullptr ? cabinet->files : nullptr;
+             file != nullptr; file = file->next) {
+            std::string name;
+            badName = badName || !ansiName(*file, name);
+        }
+    }
+    ~OpenCabinet() {
+        if (cabinet != nullptr) {
+            decompressor->close(decompressor, cabinet);
+        }
+        if (decompressor != nullptr) {
+            mspack_destroy_cab_decompressor(decompressor);
+        }
+    }
+    OpenCabinet(const OpenCabinet&) = delete;
+    OpenCabinet& operator=(const OpenCabinet&) = delete;
+
+    // Why the cabinet cannot be used: unreadable, not a cabinet, a name beyond the ANSI code page,
+    // or part of a set; kOk also for a cabinet without files (then `cabinet` stays null).
+    Error problem() const {
+        if (empty) {
+            return kOk;
+        }
+        if (cabinet == nullptr) {
+            return system.openError != kOk ? system.openError : kErrorBadFormat;
+        }
+        if (badName) {
+            return kErrorBadFormat;
+        }
+        return (cabinet->flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) != 0 ? kErrorNotSupported
+                                                                               : kOk;
+    }
+
+    MachineState system;
+    MachineSystem link{};
+    bool empty = false;
+    bool badName = false;
+    mscab_decompressor* decompressor = nullptr;
+    mscabd_cabinet* cabinet = nullptr;
+};
 
 CabinetEntry entryOf(const mscabd_file& file, const std::string& name) {
     CabinetEntry entry;
